@@ -1,0 +1,32 @@
+# The two commands of the README, and a few more.
+#   make run     install what is missing, build build/orvel (Release) and start the game
+#   make test    install what is missing, build with warnings as errors, run every test,
+#                then the unit tests again under AddressSanitizer and UndefinedBehaviorSanitizer
+#   make bench   frame and logic benchmarks under Xvfb (never part of make test)
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+
+.PHONY: run build test unit-asan bench clean
+
+run: build
+	./build/orvel
+
+build:
+	scripts/install-deps.sh run
+	cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
+	cmake --build build -j $(JOBS)
+
+test:
+	scripts/install-deps.sh test
+	cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DORVEL_WERROR=ON
+	cmake --build build -j $(JOBS)
+	ctest --test-dir build --output-on-failure -j $(JOBS)
+	$(MAKE) unit-asan
+
+unit-asan:
+	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DORVEL_WERROR=ON -DORVEL_SANITIZE=ON -DORVEL_GAME=OFF
+	cmake --build build-asan -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+		ctest --test-dir build-asan --output-on-failure -j $(JOBS) -L unit
+
+clean:
+	rm -rf build build-asan build-bench

@@ -1,0 +1,25 @@
+// The frame driver: GLUT's display and idle callback. Each call times the frame, counts the
+// menu key cooldown down, clears, draws the screen on show and, while playing, runs the
+// particle burst and steps the snake when enough time has gathered.
+#pragma once
+
+#include <cstdint>
+
+void drawFrame();
+
+// Seconds since the previous call, as a single-precision float.
+float frameDelta();
+
+// Frames per second since the previous call; starts the next measuring period. Infinite when
+// no time has passed.
+double sampleFps();
+
+// Whole milliseconds of a frame delta, formed in double precision from the single-precision
+// delta (so a 33 ms frame gives 32).
+int32_t frameMilliseconds(float delta);
+
+// Milliseconds the step timer must exceed for the snake to step at a difficulty.
+constexpr int32_t stepThreshold(int32_t difficulty) { return 200 - 40 * difficulty; }
+
+// keyCooldown stops here instead of counting down until it wraps.
+constexpr int32_t kCooldownFloor = -1000000000;

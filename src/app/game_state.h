@@ -1,0 +1,69 @@
+// The game-wide state: every variable that outlives a single call, in one struct with one
+// instance, `game`. Everything runs on the GLUT main-loop thread, so nothing here is guarded.
+//
+// Who writes what:
+//   start-up ............ the scalar start values (member initialisers below)
+//   frame driver ........ elapsedTime, lastFrameTime, lastFpsTime, frameCount, stepTimer,
+//                         keyCooldown
+//   keyboard ............ screen, menuCursor, keyCooldown, difficulty, nextDirection, and a new
+//                         game's score, lives, board, snake, berries and emitter
+//   snake step .......... direction, the segments, score (through a berry), emitter
+//   refresh / crash ..... board marks, lives, screen, insertRow, scanRow, highScores
+//   high-score file ..... highScores, highScoreFile
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "game/board.h"
+#include "game/snake.h"
+#include "objects/berry.h"
+#include "objects/particles.h"
+#include "scores/high_scores.h"
+
+// The screen on show, stored in GameState::screen.
+enum Screen : int16_t { MainMenu = 0, Playing = 1, HighScores = 2, Settings = 3 };
+
+constexpr int kBerryCount = 10;
+
+// Difficulty names, indexed 1..4 by `difficulty` (index 0 unused).
+inline constexpr std::array<const char*, 5> difficultyNames = {
+    "", "1 - Anaconda", "2 - Python", "3 - Viper", "4 - Black Mamba"};
+
+struct GameState {
+    // Screens and menus.
+    int16_t screen = MainMenu;
+    int16_t menuCursor = 1;   // 1-based row of the menu on show
+    int32_t keyCooldown = 0;  // ms; 0 or less means menu keys are accepted
+    int16_t difficulty = 2;   // 1..4
+
+    // Timing, in milliseconds of the GLUT elapsed-time counter.
+    int32_t elapsedTime = 1;    // sampled once at the start of every frame
+    int32_t lastFrameTime = 0;  // previous frame-delta sample
+    int32_t lastFpsTime = 0;    // previous frame-rate sample
+    int32_t frameCount = 0;     // frames since the previous frame-rate sample
+    int32_t stepTimer = 0;      // gathered toward the next snake step
+
+    // Play.
+    int16_t score = 0;
+    int16_t lives = 3;
+    char direction = '\0';      // heading of the last step
+    char nextDirection = '\0';  // heading asked for the next step
+    Board board{};
+    // The snake's segment list, head first. snakeFirst owns the chain; snakeLast is the list
+    // operations' cursor and rests on the tail between them.
+    std::unique_ptr<SnakeSegment> snakeFirst;
+    SnakeSegment* snakeLast = nullptr;
+    std::array<std::unique_ptr<Berry>, kBerryCount + 1> berries{};  // 1..10
+    std::unique_ptr<ParticleEmitter> emitter;
+
+    // High-score table.
+    std::array<scores, kHighScoreSlots + 1> highScores{};  // 1..20; rows 1..10 are the table
+    HighScoreFile highScoreFile{};
+    int32_t scanRow = 0;
+    int32_t insertRow = 0;
+};
+
+extern GameState game;

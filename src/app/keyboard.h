@@ -1,0 +1,19 @@
+// Keyboard input: GLUT's key-press and key-release callbacks, and the two actions the main
+// menu starts. Menu screens are metered by keyCooldown, which a press sets, the frame driver
+// counts down and any release clears.
+#pragma once
+
+#include <cstdint>
+
+constexpr unsigned char kKeyEnter = 13;
+constexpr unsigned char kKeyEscape = 27;
+
+void keyDown(unsigned char key, int x, int y);
+void keyUp(unsigned char key, int x, int y);
+
+// Score 0, three lives, a fresh board, a four-segment snake on the spawn cell, ten berries,
+// a new (invisible) burst, and the game screen.
+void newGame();
+
+// Saves the high-score table and ends the process with status 0.
+[[noreturn]] void saveAndExit();

@@ -1,0 +1,120 @@
+// Start-up and the reshape callback.
+#include "app/startup.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "app/frame.h"
+#include "app/game_state.h"
+#include "app/keyboard.h"
+#include "app/random.h"
+#include "platform/clock.h"
+#include "platform/console.h"
+#include "platform/process.h"
+#include "platform/window_system.h"
+#include "render/gl.h"
+
+namespace {
+
+constexpr int kWindowWidth = 1280;
+constexpr int kWindowHeight = 1024;
+
+uint32_t chooseSeed() {
+    const char* text = std::getenv("ORVEL_SEED");
+    if (!text) {
+        return tickCount();
+    }
+    const std::optional<uint32_t> seed = parseSeed(text);
+    if (!seed) {
+        std::fprintf(stderr,
+                     "orvel: ORVEL_SEED must be a whole number from 0 to 4294967295, not \"%s\"\n",
+                     text);
+        std::fflush(stdout);
+        std::exit(2);
+    }
+    return *seed;
+}
+
+// Game mode is refused where the display can't switch to 1280 x 1024 (Xvfb, XWayland, many
+// monitors); a full-screen window of that size stands in for it.
+void openWindow() {
+    glutGameModeString("1280x1024:32@60");
+    glutEnterGameMode();
+    if (!glutGameModeGet(GLUT_GAME_MODE_ACTIVE)) {
+        glutInitWindowSize(kWindowWidth, kWindowHeight);
+        glutCreateWindow("ORVEL");
+        glutFullScreen();
+    }
+    glutSetCursor(GLUT_CURSOR_NONE);
+}
+
+void setFixedGlState() {
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glEnable(GL_POINT_SMOOTH);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+    glEnable(GL_COLOR_MATERIAL);
+    glColorMaterial(GL_FRONT, GL_AMBIENT_AND_DIFFUSE);
+    const GLfloat specular[] = {0.1f, 0.1f, 0.9f, 0.1f};
+    glLightfv(GL_LIGHT0, GL_SPECULAR, specular);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+}
+
+}  // namespace
+
+std::optional<uint32_t> parseSeed(const char* text) {
+    if (!text || !*text || std::strlen(text) > 10) {
+        return std::nullopt;
+    }
+    uint64_t value = 0;
+    for (const char* c = text; *c; ++c) {
+        if (*c < '0' || *c > '9') {
+            return std::nullopt;
+        }
+        value = value * 10 + static_cast<uint64_t>(*c - '0');
+    }
+    if (value > UINT32_MAX) {
+        return std::nullopt;
+    }
+    return static_cast<uint32_t>(value);
+}
+
+void startUp(int* argc, char** argv) {
+    makeOutputLineBuffered();
+    seedRandom(chooseSeed());
+    game = GameState{};
+    openOrCreateHighScoreFile();
+    loadHighScores();
+
+    glutInit(argc, argv);
+    // Closing the window ends the main loop instead of the process, so the table is saved.
+    glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
+    glutSetKeyRepeat(GLUT_KEY_REPEAT_ON);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    openWindow();
+    enableDetectableAutoRepeat();
+    requestVsync();
+    setFixedGlState();
+
+    glutDisplayFunc(drawFrame);
+    glutKeyboardFunc(keyDown);
+    glutIdleFunc(drawFrame);
+    glutKeyboardUpFunc(keyUp);
+    glutReshapeFunc(reshape);
+    catchTerminationSignals();
+}
+
+void reshape(int width, int height) {
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    // A zero height (never seen in game mode) is treated as one pixel.
+    const double aspect = static_cast<double>(width) / (height > 0 ? height : 1);
+    gluPerspective(45.0, aspect, 0.1, 1000.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}

@@ -1,0 +1,80 @@
+// Board refresh, crash and game over.
+#include "game/collisions.h"
+
+#include <algorithm>
+#include <string>
+
+#include "app/game_state.h"
+#include "platform/clock.h"
+#include "platform/console.h"
+#include "render/text.h"
+
+namespace {
+
+// Rows 1..10 are sorted, highest first: the new score goes below every row with an equal or
+// higher score, the rows under it move down one and the old row 10 drops out.
+void enterHighScore() {
+    game.insertRow = kHighScoreRows + 1;
+    for (game.scanRow = 1; game.scanRow <= kHighScoreRows; ++game.scanRow) {
+        if (game.highScores[game.scanRow].score < game.score) {
+            --game.insertRow;
+        }
+    }
+    if (game.insertRow < kHighScoreRows) {
+        for (int32_t i = kHighScoreRows; i >= game.insertRow + 1; --i) {
+            game.highScores[i] = game.highScores[i - 1];
+        }
+    }
+    game.highScores[game.insertRow].score = game.score;
+    game.highScores[game.insertRow].name =
+        std::string("Player 1 - ") + difficultyNames.at(game.difficulty);
+}
+
+void gameOver() {
+    sortHighScores();
+    if (game.score > game.highScores[kHighScoreRows].score) {
+        enterHighScore();
+    }
+    lightingOff();
+    drawText("GAME OVER", -4.0, -1.0, 0.006);
+    lightingOn();
+    game.screen = HighScores;
+}
+
+}  // namespace
+
+void refreshBoard() {
+    for (int x = kFieldFirst; x <= kFieldLast; ++x) {
+        for (int y = kFieldFirst; y <= kFieldLast; ++y) {
+            game.board.at(x, y) = kEmpty;
+        }
+    }
+    const SnakeSegment* head = game.snakeFirst.get();
+    game.board.at(head->x, head->y) = kHead;
+    for (const SnakeSegment* s = head->next.get(); s; s = s->next.get()) {
+        game.board.at(s->x, s->y) = kBody;
+    }
+    for (int k = 1; k <= kBerryCount; ++k) {
+        game.board.at(game.berries[k]->x(), game.berries[k]->y()) = kBerry;
+    }
+    for (int k = 1; k <= kBerryCount; ++k) {
+        const Berry& berry = *game.berries[k];
+        for (const SnakeSegment* s = head; s; s = s->next.get()) {
+            if (s->x == berry.x() && s->y == berry.y()) {
+                writeLine("INTERSECT AT: " + std::to_string(s->x) + "," + std::to_string(s->y) +
+                          " berry: " + std::to_string(k));
+            }
+        }
+    }
+}
+
+void crash() {
+    sleepMs(kCrashPauseMs);
+    if (game.lives > 1) {
+        game.lives = static_cast<int16_t>(game.lives - 1);
+        const int32_t extra = game.score / game.difficulty + 3;
+        createSnake(kSpawnX, kSpawnY, std::min(extra, kMaxRestartExtra));
+    } else {
+        gameOver();
+    }
+}

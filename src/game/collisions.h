@@ -1,0 +1,19 @@
+// After every step: the board's marks rebuilt from the snake and the berries; and the crash
+// into the body, which costs a life or ends the game with a high-score entry.
+#pragma once
+
+#include <cstdint>
+
+// Pause after a crash, in milliseconds.
+constexpr int32_t kCrashPauseMs = 1000;
+// Most extra segments a restarted snake gets: the bound growth keeps, so that the snake never
+// covers more than 305 field cells and berry placement always finds a free one.
+constexpr int32_t kMaxRestartExtra = 304;
+
+// Field cells to "0", then the head "5", the body "1" and the berries "2" in that order, and
+// an "INTERSECT AT: " line for every berry that lies under a segment. Walls stay untouched.
+void refreshBoard();
+
+// Pauses a second, then takes a life and restarts the snake on the spawn cell or, on the last
+// life, ends the game: enters a good score, draws "GAME OVER" and shows the high scores.
+void crash();

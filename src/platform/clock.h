@@ -1,0 +1,11 @@
+// The system's clocks: the millisecond tick count that seeds the game, and a blocking pause.
+#pragma once
+
+#include <cstdint>
+
+// Milliseconds since the machine started (a monotonic millisecond clock where the system has
+// no tick count); wraps after about 49.7 days like a 32-bit tick count does.
+uint32_t tickCount();
+
+// Blocks the calling thread for ms milliseconds.
+void sleepMs(int32_t ms);

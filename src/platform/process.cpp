@@ -1,0 +1,32 @@
+// Process exit, fatal errors and termination signals.
+#include "platform/process.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+volatile std::sig_atomic_t terminateFlag = 0;
+
+extern "C" void onTerminationSignal(int) { terminateFlag = 1; }
+}  // namespace
+
+void exitProcess(int status) {
+    std::fflush(stdout);
+    std::exit(status);
+}
+
+void fatalError(const std::string& message) {
+    std::fprintf(stderr, "orvel: %s\n", message.c_str());
+    exitProcess(1);
+}
+
+void catchTerminationSignals() {
+    std::signal(SIGINT, onTerminationSignal);
+    std::signal(SIGTERM, onTerminationSignal);
+#if defined(SIGPIPE)
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
+}
+
+bool terminationRequested() { return terminateFlag != 0; }

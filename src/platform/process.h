@@ -1,0 +1,15 @@
+// Ending the process, reporting fatal errors, and noticing a request to terminate.
+#pragma once
+
+#include <string>
+
+// Ends the process at once with the given status, flushing standard output first.
+[[noreturn]] void exitProcess(int status);
+
+// Writes "orvel: " and the message to standard error and ends with status 1.
+[[noreturn]] void fatalError(const std::string& message);
+
+// From now on SIGINT and SIGTERM only raise a flag, read by terminationRequested, so that the
+// main loop can end the game in its own time; a closed standard output no longer kills.
+void catchTerminationSignals();
+bool terminationRequested();

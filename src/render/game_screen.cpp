@@ -1,0 +1,76 @@
+// The game screen.
+#include "render/game_screen.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "app/frame.h"
+#include "app/game_state.h"
+#include "render/scene.h"
+#include "render/text.h"
+
+namespace {
+
+struct SphereLook {
+    double size;  // radius in cells
+    int detail;   // slices and stacks
+    bool spins;   // berries turn a third of a degree per millisecond
+};
+
+// How each marked cell looks; nullptr for cells that draw nothing.
+const SphereLook* lookOf(char cell) {
+    static constexpr SphereLook body{0.6, 10, false};
+    static constexpr SphereLook berry{0.5, 5, true};
+    static constexpr SphereLook wall{0.2, 10, false};
+    static constexpr SphereLook head{0.7, 10, false};
+    switch (cell) {
+        case kBody:
+            return &body;
+        case kBerry:
+            return &berry;
+        case kWall:
+            return &wall;
+        case kHead:
+            return &head;
+        default:
+            return nullptr;
+    }
+}
+
+}  // namespace
+
+std::string formatFps(double fps) {
+    if (std::isinf(fps)) {
+        return fps > 0 ? "+Inf" : "-Inf";
+    }
+    if (std::isnan(fps)) {
+        return "NaN";
+    }
+    char text[64];
+    std::snprintf(text, sizeof text, "%2.2f", fps);
+    return text;
+}
+
+void drawGameScreen(int32_t time) {
+    lightingOff();
+    drawText(std::to_string(game.score), -4.5, 2.5, 0.006);
+    drawText(std::to_string(game.lives), 3.9, 2.5, 0.006);
+    drawText("FPS: " + formatFps(sampleFps()), -5.0, -4.0, 0.003);
+    drawText("Orrin Vaskolder", 2.0, -4.0, 0.003);
+    lightingOn();
+
+    const long double phase = time / 400.0L;
+    const auto red = static_cast<double>(0.4L * std::sin(phase) + 0.0L);
+    const auto green = static_cast<double>(1 - 0.4L * std::cos(phase));
+    const double blue = 0.0;
+    for (int x = 1; x <= kBoardSize; ++x) {
+        for (int y = 1; y <= kBoardSize; ++y) {
+            const SphereLook* look = lookOf(game.board.at(x, y));
+            if (!look) {
+                continue;
+            }
+            const double angle = look->spins ? game.elapsedTime / 3.0 : 0.0;
+            drawSphere(x, y, look->size, angle, red, green, blue, look->detail);
+        }
+    }
+}

@@ -1,0 +1,12 @@
+// The game screen: the head-up display and every marked board cell as a sphere.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Draws score, lives, frame rate and credit line, then the board's spheres in the colour that
+// pulses with time (ms). Takes this frame's frame-rate sample.
+void drawGameScreen(int32_t time);
+
+// The frame rate as the HUD shows it: two decimals, "+Inf" for an infinite rate.
+std::string formatFps(double fps);

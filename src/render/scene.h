@@ -1,0 +1,15 @@
+// The shared 3D pieces: a lit sphere on a board cell and the swinging background of lines.
+#pragma once
+
+// A board position (cells, possibly fractional) to world units: cell 10 on the axis, cells half
+// a unit apart.
+constexpr double boardToWorld(double p) { return (p - 10) * 10 / 20; }
+
+// A lit sphere centred on board position (x, y) at depth -15, of radius size cells, spun by angle
+// degrees about its poles, in the colour given, with detail slices and stacks. Lighting must be on.
+void drawSphere(double x, double y, double size, double angle, double red, double green,
+                double blue, int detail);
+
+// Sixty-one translucent yellow lines at depth -50 swinging with game.elapsedTime. Leaves
+// lighting on.
+void drawBackground();

@@ -1,0 +1,20 @@
+// Stroke-font text drawing and the lighting switches.
+#include "render/text.h"
+
+#include "render/gl.h"
+
+void drawText(std::string_view text, double x, double y, double scale) {
+    glLoadIdentity();
+    glColor3f(1.0f, 1.0f, 0.0f);
+    glTranslatef(static_cast<GLfloat>(x), static_cast<GLfloat>(y), -10.0f);
+    const auto s = static_cast<GLfloat>(scale);
+    glScalef(s, s, s);
+    glLineWidth(1.0f);
+    for (const char c : text) {
+        glutStrokeCharacter(GLUT_STROKE_ROMAN, static_cast<unsigned char>(c));
+    }
+}
+
+void lightingOff() { glDisable(GL_LIGHTING); }
+
+void lightingOn() { glEnable(GL_LIGHTING); }

@@ -1,0 +1,35 @@
+// Reading the high-score file's text: line splitting and the score field's number rules.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// A cursor over the file's bytes that knows which line it is on.
+class ScoreTextReader {
+public:
+    explicit ScoreTextReader(std::string_view text) : text_(text) {}
+
+    bool atEnd() const { return pos_ >= text_.size(); }
+    int32_t line() const { return line_; }
+
+    // The rest of the current line without its line end; moves to the next line.
+    std::string readLine();
+    // Skips every byte of code 32 or less (line ends included) and returns the run of bytes
+    // above 32 that follows; empty when the text ends first. tokenLine tells where it stood.
+    std::string readToken(int32_t& tokenLine);
+    // Skips the rest of the current line and its line end.
+    void skipLine();
+
+private:
+    // Consumes one line end (CR LF, LF or CR) at the cursor, if there is one.
+    bool consumeLineEnd();
+
+    std::string_view text_;
+    size_t pos_ = 0;
+    int32_t line_ = 1;
+};
+
+// A signed decimal whole number kept to its low 16 bits (any number of digits). False when the
+// token is not a whole number.
+bool parseScore(std::string_view token, int16_t& score);

@@ -1,0 +1,166 @@
+// The recording GL/GLU/GLUT stand-in. Any GL function the game starts to call must be added
+// here, or the tests fail to link.
+#include "fake_gl.h"
+
+#include <cstdio>
+
+#include "render/gl.h"
+
+namespace fakegl {
+namespace {
+
+std::vector<Call> recorded;
+int elapsedTime = 0;
+bool gameModeGranted = true;
+bool gameModeEntered = false;
+
+void record(const char* name, std::vector<double> args, std::string text = {}) {
+    recorded.push_back(Call{name, std::move(args), std::move(text)});
+}
+
+}  // namespace
+
+std::string Call::str() const {
+    std::string out = name + "(";
+    if (!text.empty()) {
+        out += "\"" + text + "\"";
+    }
+    for (size_t i = 0; i < args.size(); ++i) {
+        char number[32];
+        std::snprintf(number, sizeof number, "%g", args[i]);
+        out += (i > 0 || !text.empty() ? "," : "") + std::string(number);
+    }
+    return out + ")";
+}
+
+void reset() {
+    recorded.clear();
+    elapsedTime = 0;
+    gameModeGranted = true;
+    gameModeEntered = false;
+}
+
+const std::vector<Call>& calls() { return recorded; }
+
+std::vector<std::string> callStrings() {
+    std::vector<std::string> out;
+    for (const Call& call : recorded) {
+        out.push_back(call.str());
+    }
+    return out;
+}
+
+std::vector<Call> callsNamed(const std::string& name) {
+    std::vector<Call> out;
+    for (const Call& call : recorded) {
+        if (call.name == name) {
+            out.push_back(call);
+        }
+    }
+    return out;
+}
+
+size_t countOf(const std::string& name) { return callsNamed(name).size(); }
+
+void setElapsedTime(int ms) { elapsedTime = ms; }
+
+void setGameModeGranted(bool granted) { gameModeGranted = granted; }
+
+std::vector<std::string> strokeTexts() {
+    std::vector<std::string> out;
+    bool open = false;
+    for (const Call& call : recorded) {
+        if (call.name == "glLoadIdentity") {
+            open = false;
+        } else if (call.name == "glutStrokeCharacter") {
+            if (!open) {
+                out.emplace_back();
+                open = true;
+            }
+            out.back() += static_cast<char>(static_cast<int>(call.args.at(1)));
+        }
+    }
+    return out;
+}
+
+}  // namespace fakegl
+
+using fakegl::record;
+
+// The stroke font's address stands for the font, as in freeglut.
+void* glutStrokeRoman = nullptr;
+
+extern "C" {
+
+void glEnable(GLenum cap) { record("glEnable", {double(cap)}); }
+void glDisable(GLenum cap) { record("glDisable", {double(cap)}); }
+void glBlendFunc(GLenum s, GLenum d) { record("glBlendFunc", {double(s), double(d)}); }
+void glColorMaterial(GLenum face, GLenum mode) {
+    record("glColorMaterial", {double(face), double(mode)});
+}
+void glLightfv(GLenum light, GLenum pname, const GLfloat* p) {
+    record("glLightfv", {double(light), double(pname), p[0], p[1], p[2], p[3]});
+}
+void glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) {
+    record("glClearColor", {r, g, b, a});
+}
+void glClear(GLbitfield mask) { record("glClear", {double(mask)}); }
+void glViewport(GLint x, GLint y, GLsizei w, GLsizei h) {
+    record("glViewport", {double(x), double(y), double(w), double(h)});
+}
+void glMatrixMode(GLenum mode) { record("glMatrixMode", {double(mode)}); }
+void glLoadIdentity() { record("glLoadIdentity", {}); }
+void glTranslatef(GLfloat x, GLfloat y, GLfloat z) { record("glTranslatef", {x, y, z}); }
+void glRotatef(GLfloat a, GLfloat x, GLfloat y, GLfloat z) { record("glRotatef", {a, x, y, z}); }
+void glScalef(GLfloat x, GLfloat y, GLfloat z) { record("glScalef", {x, y, z}); }
+void glColor3f(GLfloat r, GLfloat g, GLfloat b) { record("glColor3f", {r, g, b}); }
+void glColor4f(GLfloat r, GLfloat g, GLfloat b, GLfloat a) { record("glColor4f", {r, g, b, a}); }
+void glLineWidth(GLfloat w) { record("glLineWidth", {w}); }
+void glPointSize(GLfloat s) { record("glPointSize", {s}); }
+void glBegin(GLenum mode) { record("glBegin", {double(mode)}); }
+void glEnd() { record("glEnd", {}); }
+void glVertex2f(GLfloat x, GLfloat y) { record("glVertex2f", {x, y}); }
+
+void gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zFar) {
+    record("gluPerspective", {fovy, aspect, zNear, zFar});
+}
+
+void glutInit(int*, char**) { record("glutInit", {}); }
+void glutSetOption(GLenum what, int value) { record("glutSetOption", {double(what), double(value)}); }
+void glutSetKeyRepeat(int mode) { record("glutSetKeyRepeat", {double(mode)}); }
+void glutInitDisplayMode(unsigned int mode) { record("glutInitDisplayMode", {double(mode)}); }
+void glutInitWindowSize(int w, int h) { record("glutInitWindowSize", {double(w), double(h)}); }
+void glutGameModeString(const char* mode) { record("glutGameModeString", {}, mode); }
+int glutEnterGameMode() {
+    record("glutEnterGameMode", {});
+    fakegl::gameModeEntered = fakegl::gameModeGranted;
+    return fakegl::gameModeGranted ? 1 : 0;
+}
+int glutGameModeGet(GLenum query) {
+    record("glutGameModeGet", {double(query)});
+    return query == GLUT_GAME_MODE_ACTIVE ? (fakegl::gameModeEntered ? 1 : 0) : 0;
+}
+int glutCreateWindow(const char* title) {
+    record("glutCreateWindow", {}, title);
+    return 1;
+}
+void glutFullScreen() { record("glutFullScreen", {}); }
+void glutSetCursor(int cursor) { record("glutSetCursor", {double(cursor)}); }
+void glutDisplayFunc(void (*)()) { record("glutDisplayFunc", {}); }
+void glutIdleFunc(void (*)()) { record("glutIdleFunc", {}); }
+void glutKeyboardFunc(void (*)(unsigned char, int, int)) { record("glutKeyboardFunc", {}); }
+void glutKeyboardUpFunc(void (*)(unsigned char, int, int)) { record("glutKeyboardUpFunc", {}); }
+void glutReshapeFunc(void (*)(int, int)) { record("glutReshapeFunc", {}); }
+void glutMainLoop() { record("glutMainLoop", {}); }
+int glutGet(GLenum query) {
+    return query == GLUT_ELAPSED_TIME ? fakegl::elapsedTime : 0;
+}
+void glutSwapBuffers() { record("glutSwapBuffers", {}); }
+void glutStrokeCharacter(void* font, int character) {
+    record("glutStrokeCharacter", {font == GLUT_STROKE_ROMAN ? 0.0 : -1.0, double(character)});
+}
+void glutSolidSphere(GLdouble radius, GLint slices, GLint stacks) {
+    record("glutSolidSphere", {radius, double(slices), double(stacks)});
+}
+
+}  // extern "C"

@@ -1,0 +1,38 @@
+// A recording stand-in for the GL, GLU and GLUT functions the game calls, linked into the
+// test executables in place of the real libraries. Every call is recorded in order with its
+// arguments; a test sets the elapsed time and whether game mode is granted.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace fakegl {
+
+struct Call {
+    std::string name;
+    std::vector<double> args;  // numeric arguments as passed (floats widened)
+    std::string text;          // string argument (window title, game-mode string), if any
+
+    // "name(a,b,c)" with numbers in %g; the text argument, if any, in quotes.
+    std::string str() const;
+};
+
+// Forgets every call and restores the defaults (elapsed time 0, game mode granted).
+void reset();
+
+const std::vector<Call>& calls();
+// The calls as strings, for comparing whole sequences.
+std::vector<std::string> callStrings();
+// Only the calls of one function.
+std::vector<Call> callsNamed(const std::string& name);
+size_t countOf(const std::string& name);
+
+// What glutGet(GLUT_ELAPSED_TIME) returns.
+void setElapsedTime(int ms);
+// What glutGameModeGet(GLUT_GAME_MODE_ACTIVE) returns after glutEnterGameMode.
+void setGameModeGranted(bool granted);
+// The characters drawn with glutStrokeCharacter since the last reset, concatenated in order;
+// one string per drawText (split at each glLoadIdentity).
+std::vector<std::string> strokeTexts();
+
+}  // namespace fakegl

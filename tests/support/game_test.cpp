@@ -1,0 +1,64 @@
+// Shared test fixtures.
+#include "game_test.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "app/keyboard.h"
+#include "app/random.h"
+#include "fake_gl.h"
+#include "fake_platform.h"
+
+namespace fs = std::filesystem;
+
+void GameTest::SetUp() {
+    game = GameState{};
+    seedRandom(5489);
+    fakegl::reset();
+    fakeplatform::reset();
+}
+
+void ScoreFileTest::SetUp() {
+    GameTest::SetUp();
+    std::string pattern = (fs::temp_directory_path() / "orvel-test-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    dataHome = pattern;
+    setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
+}
+
+void ScoreFileTest::TearDown() {
+    unsetenv("XDG_DATA_HOME");
+    std::error_code ignored;
+    fs::remove_all(dataHome, ignored);
+}
+
+void ScoreFileTest::writeScoreFile(const std::string& bytes) const {
+    fs::create_directories(fs::path(scoreFile()).parent_path());
+    std::ofstream(scoreFile(), std::ios::binary) << bytes;
+}
+
+std::string ScoreFileTest::readScoreFile() const {
+    std::ifstream in(scoreFile(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void startTestGame() {
+    testing::internal::CaptureStdout();
+    newGame();
+    testing::internal::GetCapturedStdout();
+}
+
+void moveBerry(int k, int x, int y) {
+    // A berry's cell is only ever chosen by place(), so place it again until it lands there.
+    Berry& berry = *game.berries[k];
+    testing::internal::CaptureStdout();
+    for (int tries = 0; tries < 100000 && (berry.x() != x || berry.y() != y); ++tries) {
+        game.board.at(berry.x(), berry.y()) = kEmpty;
+        berry.place();
+    }
+    testing::internal::GetCapturedStdout();
+    ASSERT_EQ(berry.x(), x);
+    ASSERT_EQ(berry.y(), y);
+}

@@ -1,0 +1,36 @@
+// Test fixtures: a fresh game state, an empty GL record and a private high-score folder.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/game_state.h"
+
+// Every test starts from the start-up game state, a default-seeded generator, and empty
+// records of GL calls and pauses.
+class GameTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+};
+
+// A GameTest whose XDG_DATA_HOME points into a temporary folder removed afterwards, so the
+// high-score file lives at dataHome + "/orvel/highScores.txt".
+class ScoreFileTest : public GameTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    std::string scoreFile() const { return dataHome + "/orvel/highScores.txt"; }
+    void writeScoreFile(const std::string& bytes) const;
+    std::string readScoreFile() const;
+
+    std::string dataHome;
+};
+
+// Sets the game up as New Game does, in a known state for step and collision tests: a reset
+// board with ten berries placed by the generator, a snake of four on the spawn cell.
+void startTestGame();
+
+// Places berry k again until it lies on (x, y), which must be free; its old mark is cleared.
+void moveBerry(int k, int x, int y);
