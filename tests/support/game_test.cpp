@@ -8,6 +8,7 @@
 
 #include "app/keyboard.h"
 #include "app/random.h"
+#include "game/collisions.h"
 #include "fake_gl.h"
 #include "fake_platform.h"
 
@@ -61,4 +62,31 @@ void moveBerry(int k, int x, int y) {
     testing::internal::GetCapturedStdout();
     ASSERT_EQ(berry.x(), x);
     ASSERT_EQ(berry.y(), y);
+}
+
+void parkBerries() {
+    for (int k = 1; k <= kBerryCount; ++k) {
+        const int x = 2 + k, y = 17;
+        for (int j = 1; j <= kBerryCount; ++j) {
+            Berry& other = *game.berries[j];
+            while (j != k && other.x() == x && other.y() == y) {
+                testing::internal::CaptureStdout();
+                game.board.at(x, y) = kEmpty;
+                other.place();
+                testing::internal::GetCapturedStdout();
+            }
+        }
+        moveBerry(k, x, y);
+    }
+}
+
+void laySnake(std::initializer_list<std::pair<int, int>> cells, char heading) {
+    auto cell = cells.begin();
+    createSnake(cell->first, cell->second, 0);
+    for (++cell; cell != cells.end(); ++cell) {
+        appendSegment(cell->first, cell->second);
+    }
+    game.direction = heading;
+    game.nextDirection = heading;
+    refreshBoard();
 }

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
+#include <utility>
 
 #include "app/game_state.h"
 
@@ -34,3 +36,10 @@ void startTestGame();
 
 // Places berry k again until it lies on (x, y), which must be free; its old mark is cleared.
 void moveBerry(int k, int x, int y);
+
+// Moves the ten berries to (3..12, 17), out of the way of the cells step tests use.
+void parkBerries();
+
+// Replaces the snake by one whose segments lie on the given cells, head first, heading `heading`,
+// and refreshes the board.
+void laySnake(std::initializer_list<std::pair<int, int>> cells, char heading);

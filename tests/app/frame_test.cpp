@@ -1,0 +1,148 @@
+// The frame driver's timing: single-precision frame deltas, the step threshold, the cooldown
+// and the frame-rate sample.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "app/frame.h"
+#include "app/keyboard.h"
+#include "fake_gl.h"
+#include "game_test.h"
+#include "render/gl.h"
+
+namespace {
+
+class Frame : public GameTest {
+protected:
+    // Runs one frame that ends `ms` after the previous one.
+    void frameAfter(int ms) {
+        now += ms;
+        fakegl::setElapsedTime(now);
+        testing::internal::CaptureStdout();
+        drawFrame();
+        testing::internal::GetCapturedStdout();
+    }
+
+    // Starts a game and notes each step by the head's moves, on an empty board in front.
+    void play(int16_t difficulty) {
+        game.difficulty = difficulty;
+        startTestGame();
+        for (int k = 1; k <= kBerryCount; ++k) {
+            game.board.at(game.berries[k]->x(), game.berries[k]->y()) = kEmpty;
+        }
+    }
+
+    int now = 0;
+};
+
+}  // namespace
+
+TEST(FrameMs, TruncatesTheSinglePrecisionDelta) {
+    for (const auto& [ms, expected] : std::vector<std::pair<int, int>>{
+             {33, 32}, {40, 39}, {120, 119}, {16, 16}, {17, 17}, {34, 34}, {50, 50}, {100, 100}}) {
+        EXPECT_EQ(frameMilliseconds(static_cast<float>(ms / 1000.0)), expected) << ms << " ms";
+    }
+}
+
+TEST_F(Frame, FrameDeltaMeasuresFromThePreviousCall) {
+    fakegl::setElapsedTime(250);
+    EXPECT_FLOAT_EQ(frameDelta(), 0.25f);
+    fakegl::setElapsedTime(283);
+    EXPECT_FLOAT_EQ(frameDelta(), 0.033f);
+    EXPECT_EQ(game.lastFrameTime, 283);
+}
+
+TEST_F(Frame, SeventeenMsFramesAtDifficultyTwoStepOnTheEighth) {
+    play(2);
+    for (int i = 1; i <= 7; ++i) {
+        frameAfter(17);
+        EXPECT_EQ(game.snakeFirst->y, kSpawnY) << "frame " << i;
+    }
+    EXPECT_EQ(game.stepTimer, 119);
+    frameAfter(17);
+    EXPECT_EQ(game.snakeFirst->y, kSpawnY + 1);
+    EXPECT_EQ(game.stepTimer, 0);
+}
+
+TEST_F(Frame, FortyMsFramesAtDifficultyFourStepEverySecondFrame) {
+    play(4);
+    frameAfter(40);
+    EXPECT_EQ(game.stepTimer, 39);
+    EXPECT_EQ(game.snakeFirst->y, kSpawnY);
+    frameAfter(40);
+    EXPECT_EQ(game.stepTimer, 0);
+    EXPECT_EQ(game.snakeFirst->y, kSpawnY + 1);
+    frameAfter(40);
+    frameAfter(40);
+    EXPECT_EQ(game.snakeFirst->y, kSpawnY + 2);
+}
+
+TEST_F(Frame, ALongFrameStepsOnceAndEmptiesTheTimer) {
+    play(2);
+    frameAfter(1000);
+    EXPECT_EQ(game.snakeFirst->y, kSpawnY + 1);
+    EXPECT_EQ(game.stepTimer, 0);
+}
+
+TEST_F(Frame, ATimerEqualToTheThresholdDoesNotStep) {
+    play(2);
+    game.stepTimer = 104;
+    frameAfter(16);
+    EXPECT_EQ(game.stepTimer, 120);
+    EXPECT_EQ(game.snakeFirst->y, kSpawnY);
+    frameAfter(1);
+    EXPECT_EQ(game.snakeFirst->y, kSpawnY + 1);
+}
+
+TEST_F(Frame, CooldownCountsDownOnEveryScreenAndStopsAtAFloor) {
+    for (const int16_t screen : {MainMenu, HighScores, Settings}) {
+        game.screen = screen;
+        game.keyCooldown = 400;
+        frameAfter(100);
+        EXPECT_EQ(game.keyCooldown, 300) << "screen " << screen;
+    }
+    play(2);
+    game.keyCooldown = 50;
+    frameAfter(100);
+    EXPECT_EQ(game.keyCooldown, -50);
+
+    game.screen = MainMenu;
+    game.keyCooldown = kCooldownFloor + 10;
+    frameAfter(1000);
+    EXPECT_EQ(game.keyCooldown, kCooldownFloor);
+}
+
+TEST_F(Frame, SampleFpsIsInfiniteForAZeroInterval) {
+    fakegl::setElapsedTime(100);
+    game.frameCount = 5;
+    EXPECT_DOUBLE_EQ(sampleFps(), 50.0);
+    EXPECT_EQ(game.frameCount, 0);
+    game.frameCount = 1;
+    const double fps = sampleFps();
+    EXPECT_TRUE(std::isinf(fps) && fps > 0);
+}
+
+TEST_F(Frame, MenuFramesDrawBackgroundAndScreenBetweenClearAndSwap) {
+    frameAfter(16);
+    const auto& calls = fakegl::calls();
+    ASSERT_GE(calls.size(), 2u);
+    EXPECT_EQ(calls.front().name, "glClear");
+    EXPECT_EQ(calls.front().args.at(0), GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    EXPECT_EQ(calls.back().name, "glutSwapBuffers");
+    EXPECT_EQ(fakegl::countOf("glBegin"), 1u);  // the background's lines
+    EXPECT_EQ(fakegl::strokeTexts().front(), ".o0[ ORVEL ]0o.");
+    EXPECT_EQ(game.frameCount, 1);
+    EXPECT_EQ(game.elapsedTime, 16);
+}
+
+TEST_F(Frame, TheNewGameBurstIsRunUntilItsLifeIsUsedUp) {
+    play(1);
+    game.stepTimer = -100000;  // no step, so no berry can replace the burst
+    frameAfter(300);           // life 200
+    EXPECT_EQ(fakegl::countOf("glPointSize"), 1u);
+    frameAfter(201);  // would fall below zero: dies, but still moves and draws this frame
+    EXPECT_FALSE(game.emitter->isAlive());
+    EXPECT_EQ(fakegl::countOf("glPointSize"), 2u);
+    frameAfter(16);
+    EXPECT_EQ(fakegl::countOf("glPointSize"), 2u);
+}

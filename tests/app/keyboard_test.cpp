@@ -1,0 +1,198 @@
+// Keys on the menus (wrap-around, cooldown, Enter on every row) and in play (Escape, steering
+// and the reversal rule), New Game and Exit.
+#include <gtest/gtest.h>
+
+#include "app/keyboard.h"
+#include "game/snake.h"
+#include "game_test.h"
+
+namespace {
+
+class Keyboard : public ScoreFileTest {
+protected:
+    // A press and its release, as a player taps a key.
+    void tap(unsigned char key) {
+        press(key);
+        keyUp(key, 0, 0);
+    }
+    void press(unsigned char key) {
+        testing::internal::CaptureStdout();
+        keyDown(key, 0, 0);
+        output += testing::internal::GetCapturedStdout();
+    }
+    void openTable() {
+        testing::internal::CaptureStdout();
+        openOrCreateHighScoreFile();
+        loadHighScores();
+        testing::internal::GetCapturedStdout();
+    }
+    std::string output;
+};
+
+}  // namespace
+
+TEST_F(Keyboard, CursorWrapsAroundOnEveryMenu) {
+    for (const auto& [screen, rows] : {std::pair<int16_t, int16_t>{MainMenu, 4}, {HighScores, 2},
+                                       {Settings, 4}}) {
+        game.screen = screen;
+        game.menuCursor = 1;
+        tap('w');
+        EXPECT_EQ(game.menuCursor, rows) << "screen " << screen;
+        tap('s');
+        EXPECT_EQ(game.menuCursor, 1);
+        for (int i = 1; i < rows; ++i) {
+            tap('s');
+        }
+        EXPECT_EQ(game.menuCursor, rows);
+    }
+}
+
+TEST_F(Keyboard, CooldownDropsPressesUntilReleasedOrRunOut) {
+    press('s');
+    EXPECT_EQ(game.keyCooldown, 200);
+    game.keyCooldown -= 100;  // 100 ms later, no release
+    press('s');
+    EXPECT_EQ(game.menuCursor, 2);
+    keyUp('s', 0, 0);
+    EXPECT_EQ(game.keyCooldown, 0);
+    press('s');
+    EXPECT_EQ(game.menuCursor, 3);
+    game.keyCooldown = 0;  // run out without a release
+    press('s');
+    EXPECT_EQ(game.menuCursor, 4);
+}
+
+TEST_F(Keyboard, OtherKeysOnMenusDoNothing) {
+    for (const unsigned char key : {'W', 'S', 'a', 'd', char(kKeyEscape), '\t'}) {
+        press(key);
+        EXPECT_EQ(game.menuCursor, 1);
+        EXPECT_EQ(game.keyCooldown, 0);
+        EXPECT_EQ(game.screen, MainMenu);
+    }
+}
+
+TEST_F(Keyboard, EnterOnTheMainMenuRows) {
+    openTable();
+    game.highScores[2].score = 9;
+    game.menuCursor = 2;
+    tap(kKeyEnter);
+    EXPECT_EQ(game.screen, HighScores);
+    EXPECT_EQ(game.menuCursor, 1);
+    EXPECT_EQ(game.highScores[1].score, 9);  // sorted on the way
+
+    game.screen = MainMenu;
+    game.menuCursor = 3;
+    press(kKeyEnter);
+    EXPECT_EQ(game.keyCooldown, 400);
+    EXPECT_EQ(game.screen, Settings);
+    EXPECT_EQ(game.menuCursor, 1);
+}
+
+TEST_F(Keyboard, ExitSavesTheTableAndEndsWithStatusZero) {
+    openTable();
+    game.menuCursor = 4;
+    EXPECT_EXIT(press(kKeyEnter), testing::ExitedWithCode(0), "");
+    EXPECT_EQ(readScoreFile(), [] {
+        std::string rows;
+        for (int i = 0; i < 10; ++i) rows += "AAA\r\n0\r\n";
+        return rows;
+    }());
+}
+
+TEST_F(Keyboard, EnterOnTheHighScoreRows) {
+    openTable();
+    game.screen = HighScores;
+    game.highScores[1] = {"Bob", 5};
+    game.menuCursor = 2;
+    press(kKeyEnter);
+    EXPECT_EQ(game.highScores[1].name, "AAA");
+    EXPECT_NE(output.find("Cleared File."), std::string::npos);
+    EXPECT_EQ(game.screen, HighScores);
+    EXPECT_EQ(game.menuCursor, 2);
+    EXPECT_EQ(game.keyCooldown, 400);
+    keyUp(kKeyEnter, 0, 0);
+    game.menuCursor = 1;
+    tap(kKeyEnter);
+    EXPECT_EQ(game.screen, MainMenu);
+    EXPECT_EQ(game.menuCursor, 1);
+}
+
+TEST_F(Keyboard, EnterOnTheSettingsRows) {
+    game.screen = Settings;
+    game.menuCursor = 3;
+    press(kKeyEnter);
+    EXPECT_EQ(game.difficulty, 3);
+    EXPECT_EQ(game.keyCooldown, 500);
+    press(kKeyEnter);  // within the cooldown, no release: dropped
+    EXPECT_EQ(game.difficulty, 3);
+    keyUp(kKeyEnter, 0, 0);
+    for (int i = 0; i < 3; ++i) {
+        tap(kKeyEnter);
+    }
+    EXPECT_EQ(game.difficulty, 2);  // 3, 4, 1, 2: four presses, back where it was
+
+    for (const int16_t row : {2, 4}) {
+        game.menuCursor = row;
+        tap(kKeyEnter);
+        EXPECT_EQ(game.difficulty, 2);
+        EXPECT_EQ(game.screen, Settings);
+    }
+    game.menuCursor = 1;
+    tap(kKeyEnter);
+    EXPECT_EQ(game.screen, MainMenu);
+    EXPECT_EQ(game.menuCursor, 1);
+}
+
+TEST_F(Keyboard, NewGameAfterAGameOverStartsAfresh) {
+    game.difficulty = 4;
+    game.score = 17;
+    game.lives = 1;
+    game.screen = MainMenu;
+    game.stepTimer = 55;
+    press(kKeyEnter);
+    EXPECT_EQ(game.screen, Playing);
+    EXPECT_EQ(game.score, 0);
+    EXPECT_EQ(game.lives, 3);
+    EXPECT_EQ(game.difficulty, 4);
+    EXPECT_EQ(game.stepTimer, 55);
+    EXPECT_EQ(snakeLength(), 4);
+    EXPECT_EQ(game.snakeFirst->x, kSpawnX);
+    EXPECT_EQ(game.direction, 'w');
+    ASSERT_NE(game.emitter, nullptr);
+    EXPECT_TRUE(game.emitter->isAlive());
+    for (int k = 1; k <= kBerryCount; ++k) {
+        ASSERT_NE(game.berries[k], nullptr);
+    }
+    EXPECT_EQ(game.board.at(1, 1), kWall);
+}
+
+TEST_F(Keyboard, EscapeLeavesPlayAndTheCooldownPlaysNoPart) {
+    startTestGame();
+    game.keyCooldown = 400;
+    press('a');
+    EXPECT_EQ(game.nextDirection, 'a');
+    press(kKeyEnter);
+    EXPECT_EQ(game.screen, Playing);
+    press(kKeyEscape);
+    EXPECT_EQ(game.screen, MainMenu);
+    EXPECT_EQ(game.keyCooldown, 400);
+}
+
+TEST_F(Keyboard, SteeringRefusesOnlyTheReverseOfTheLastStep) {
+    startTestGame();  // heading w
+    press('s');
+    EXPECT_EQ(game.nextDirection, 'w');
+    press('a');
+    EXPECT_EQ(game.nextDirection, 'a');
+    press('d');  // the snake still moves up, so right is no reverse
+    EXPECT_EQ(game.nextDirection, 'd');
+    press('W');
+    press('S');
+    EXPECT_EQ(game.nextDirection, 'd');
+
+    game.direction = 'd';
+    game.nextDirection = 'd';
+    press('w');
+    press('a');  // reverse of the last step, even with w not yet taken
+    EXPECT_EQ(game.nextDirection, 'w');
+}

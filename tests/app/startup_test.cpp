@@ -1,0 +1,162 @@
+// Start-up: first values, the OpenGL state and its order, the window and its fallback, the
+// projection, and the seed taken from ORVEL_SEED.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <random>
+
+#include "app/random.h"
+#include "app/startup.h"
+#include "fake_gl.h"
+#include "game_test.h"
+#include "render/gl.h"
+
+namespace {
+
+class StartUp : public ScoreFileTest {
+protected:
+    void start() {
+        int argc = 1;
+        char name[] = "orvel";
+        char* argv[] = {name, nullptr};
+        testing::internal::CaptureStdout();
+        startUp(&argc, argv);
+        output = testing::internal::GetCapturedStdout();
+    }
+    std::string output;
+};
+
+std::vector<std::string> between(const std::vector<std::string>& calls, const std::string& first,
+                                 const std::string& last) {
+    auto begin = std::find(calls.begin(), calls.end(), first);
+    auto end = std::find(begin, calls.end(), last);
+    return end == calls.end() ? std::vector<std::string>{}
+                              : std::vector<std::string>(begin, end + 1);
+}
+
+std::string call(const char* name, std::initializer_list<double> args) {
+    return fakegl::Call{name, args, {}}.str();
+}
+
+}  // namespace
+
+TEST(GameStateStart, HoldsTheStartUpValues) {
+    const GameState fresh;
+    EXPECT_EQ(fresh.screen, MainMenu);
+    EXPECT_EQ(fresh.menuCursor, 1);
+    EXPECT_EQ(fresh.difficulty, 2);
+    EXPECT_EQ(fresh.lives, 3);
+    EXPECT_EQ(fresh.score, 0);
+    EXPECT_EQ(fresh.keyCooldown, 0);
+    EXPECT_EQ(fresh.stepTimer, 0);
+    EXPECT_EQ(fresh.frameCount, 0);
+    EXPECT_EQ(fresh.elapsedTime, 1);
+    EXPECT_EQ(fresh.lastFrameTime, 0);
+    EXPECT_EQ(fresh.lastFpsTime, 0);
+    EXPECT_EQ(fresh.direction, '\0');
+    EXPECT_EQ(fresh.emitter, nullptr);
+    EXPECT_EQ(fresh.snakeFirst, nullptr);
+    EXPECT_EQ(fresh.snakeLast, nullptr);
+}
+
+TEST_F(StartUp, LoadsTheTableBeforeGlutAndSetsTheFixedStateInOrder) {
+    start();
+    EXPECT_EQ(output.rfind("Created new file.\nLoading:  : 0\n", 0), 0u) << output;
+    EXPECT_EQ(game.highScores[1].name, "AAA");
+    EXPECT_EQ(game.screen, MainMenu);
+
+    const auto calls = fakegl::callStrings();
+    ASSERT_FALSE(calls.empty());
+    EXPECT_EQ(calls.front(), "glutInit()");
+    const std::vector<std::string> state = {
+        call("glEnable", {GL_DEPTH_TEST}),
+        call("glEnable", {GL_TEXTURE_2D}),
+        call("glEnable", {GL_BLEND}),
+        call("glEnable", {GL_POINT_SMOOTH}),
+        call("glBlendFunc", {GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA}),
+        call("glEnable", {GL_LIGHTING}),
+        call("glEnable", {GL_LIGHT0}),
+        call("glEnable", {GL_COLOR_MATERIAL}),
+        call("glColorMaterial", {GL_FRONT, GL_AMBIENT_AND_DIFFUSE}),
+        call("glLightfv", {GL_LIGHT0, GL_SPECULAR, 0.1f, 0.1f, 0.9f, 0.1f}),
+        call("glClearColor", {0, 0, 0, 0}),
+    };
+    EXPECT_EQ(between(calls, state.front(), state.back()), state);
+    const std::vector<std::string> callbacks = {"glutDisplayFunc()", "glutKeyboardFunc()",
+                                                "glutIdleFunc()", "glutKeyboardUpFunc()",
+                                                "glutReshapeFunc()"};
+    EXPECT_EQ(between(calls, callbacks.front(), callbacks.back()), callbacks);
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "glutMainLoop()"), 0);
+}
+
+TEST_F(StartUp, AsksForGameModeAndHidesThePointer) {
+    start();
+    const auto calls = fakegl::callStrings();
+    const std::vector<std::string> window = {
+        call("glutSetKeyRepeat", {GLUT_KEY_REPEAT_ON}),
+        call("glutInitDisplayMode", {GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH}),
+        "glutGameModeString(\"1280x1024:32@60\")",
+        "glutEnterGameMode()",
+        call("glutGameModeGet", {GLUT_GAME_MODE_ACTIVE}),
+        call("glutSetCursor", {GLUT_CURSOR_NONE}),
+    };
+    EXPECT_EQ(between(calls, window.front(), window.back()), window);
+    EXPECT_EQ(fakegl::countOf("glutCreateWindow"), 0u);
+}
+
+TEST_F(StartUp, FallsBackToAFullScreenWindowWhenGameModeIsRefused) {
+    fakegl::setGameModeGranted(false);
+    start();
+    const auto calls = fakegl::callStrings();
+    const std::vector<std::string> fallback = {
+        call("glutGameModeGet", {GLUT_GAME_MODE_ACTIVE}),
+        call("glutInitWindowSize", {1280, 1024}),
+        "glutCreateWindow(\"ORVEL\")",
+        "glutFullScreen()",
+        call("glutSetCursor", {GLUT_CURSOR_NONE}),
+    };
+    EXPECT_EQ(between(calls, fallback.front(), fallback.back()), fallback);
+    EXPECT_EQ(fakegl::countOf("glEnable"), 7u);  // the same fixed state follows
+    EXPECT_EQ(fakegl::countOf("glutReshapeFunc"), 1u);
+}
+
+TEST_F(StartUp, RefusesAnInvalidSeedBeforeAnyWindowOpens) {
+    setenv("ORVEL_SEED", "12abc", 1);
+    EXPECT_EXIT(start(), testing::ExitedWithCode(2), "ORVEL_SEED must be a whole number");
+    unsetenv("ORVEL_SEED");
+}
+
+TEST(Seed, AcceptsOnlyWholeNumbersThatFitThirtyTwoBits) {
+    EXPECT_EQ(parseSeed("0"), 0u);
+    EXPECT_EQ(parseSeed("42"), 42u);
+    EXPECT_EQ(parseSeed("007"), 7u);
+    EXPECT_EQ(parseSeed("4294967295"), 4294967295u);
+    for (const char* bad : {"", "4294967296", "99999999999", "-1", "+5", " 5", "5 ", "1e3", "x"}) {
+        EXPECT_FALSE(parseSeed(bad).has_value()) << '"' << bad << '"';
+    }
+}
+
+TEST_F(GameTest, ReshapeSetsTheViewportAndAFortyFiveDegreeProjection) {
+    reshape(1280, 1024);
+    EXPECT_EQ(fakegl::callStrings(),
+              (std::vector<std::string>{call("glViewport", {0, 0, 1280, 1024}),
+                                        call("glMatrixMode", {GL_PROJECTION}), "glLoadIdentity()",
+                                        call("gluPerspective", {45, 1.25, 0.1, 1000}),
+                                        call("glMatrixMode", {GL_MODELVIEW}), "glLoadIdentity()"}));
+    EXPECT_DOUBLE_EQ(fakegl::callsNamed("gluPerspective").at(0).args.at(1), 1.25);
+}
+
+TEST_F(GameTest, ReshapeToZeroHeightKeepsAFiniteAspect) {
+    reshape(640, 0);
+    EXPECT_DOUBLE_EQ(fakegl::callsNamed("gluPerspective").at(0).args.at(1), 640.0);
+}
+
+TEST_F(StartUp, SeedsTheGeneratorFromOrvelSeed) {
+    setenv("ORVEL_SEED", "1234", 1);
+    start();
+    unsetenv("ORVEL_SEED");
+    std::mt19937 reference(1234);
+    const uint32_t expected = scaleRandom(static_cast<uint32_t>(reference()), 1000);
+    EXPECT_EQ(randomBelow(1000), expected);
+}

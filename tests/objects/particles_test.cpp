@@ -1,0 +1,85 @@
+// The particle emitter: its life, the draws that make its particles, and how it is drawn.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+#include "app/random.h"
+#include "fake_gl.h"
+#include "game_test.h"
+#include "objects/particles.h"
+#include "render/gl.h"
+
+TEST_F(GameTest, ANewEmitterIsAliveWithAHundredParticlesAtItsPoint) {
+    const ParticleEmitter emitter(12.0, 7.0);
+    EXPECT_TRUE(emitter.isAlive());
+    EXPECT_EQ(emitter.life(), 500);
+    ASSERT_EQ(emitter.particles().size(), 100u);
+    for (const Particle& p : emitter.particles()) {
+        EXPECT_EQ(p.x(), 12.0);
+        EXPECT_EQ(p.y(), 7.0);
+    }
+}
+
+TEST_F(GameTest, ParticlesDrawAngleThenSpeedFromTheGenerator) {
+    seedRandom(99);
+    const ParticleEmitter emitter(0.0, 0.0);
+    std::mt19937 mt(99);
+    for (const Particle& p : emitter.particles()) {
+        const uint32_t angle = scaleRandom(static_cast<uint32_t>(mt()), 360);
+        const uint32_t speed = scaleRandom(static_cast<uint32_t>(mt()), 5);
+        EXPECT_EQ(p.angle(), static_cast<double>(angle));
+        EXPECT_EQ(p.speed(), speed / 300.0 + 0.25);
+    }
+}
+
+TEST_F(GameTest, AgeingEndsTheBurstOnlyBelowZero) {
+    ParticleEmitter emitter(1.0, 1.0);
+    emitter.age(0);
+    EXPECT_EQ(emitter.life(), 500);
+    emitter.age(500);
+    EXPECT_TRUE(emitter.isAlive());
+    EXPECT_EQ(emitter.life(), 0);
+    emitter.age(1);
+    EXPECT_FALSE(emitter.isAlive());
+    EXPECT_EQ(emitter.life(), 0);
+
+    ParticleEmitter other(1.0, 1.0);
+    other.age(501);
+    EXPECT_FALSE(other.isAlive());
+    EXPECT_EQ(other.life(), 500);
+}
+
+TEST_F(GameTest, UpdateMovesEachParticleBySineOnXAndCosineOnY) {
+    ParticleEmitter emitter(5.0, 5.0);
+    emitter.update();
+    for (const Particle& p : emitter.particles()) {
+        EXPECT_DOUBLE_EQ(p.x(), 5.0 + std::sin(p.angle()) * p.speed());
+        EXPECT_DOUBLE_EQ(p.y(), 5.0 + std::cos(p.angle()) * p.speed());
+    }
+}
+
+TEST_F(GameTest, TheFirstDrawIsFullSizeAndOpaqueOnTheBerrysSphere) {
+    const ParticleEmitter emitter(12.0, 7.0);
+    emitter.draw();
+    const auto calls = fakegl::callStrings();
+    ASSERT_EQ(calls.size(), 5u + 200u + 2u);
+    EXPECT_EQ(calls[0], (fakegl::Call{"glDisable", {GL_LIGHTING}, {}}.str()));
+    EXPECT_EQ(calls[1], "glLoadIdentity()");
+    EXPECT_EQ(calls[2], "glTranslatef(1,1,-15)");
+    EXPECT_EQ(calls[3], "glPointSize(25)");
+    EXPECT_EQ(calls[5], "glColor4f(0.9,0.9,0.1,1)");
+    // (x - 2 - 10) * 10 / 20 plus the (1, 1) translation is the cell's sphere centre.
+    const auto vertex = fakegl::callsNamed("glVertex2f").at(0).args;
+    EXPECT_FLOAT_EQ(vertex[0] + 1, (12.0 - 10) * 10 / 20);
+    EXPECT_FLOAT_EQ(vertex[1] + 1, (7.0 - 10) * 10 / 20);
+    EXPECT_EQ(calls.back(), (fakegl::Call{"glEnable", {GL_LIGHTING}, {}}.str()));
+}
+
+TEST_F(GameTest, SizeAndOpacityFollowTheLifeLeft) {
+    ParticleEmitter emitter(12.0, 7.0);
+    emitter.age(400);
+    emitter.draw();
+    EXPECT_FLOAT_EQ(fakegl::callsNamed("glPointSize").at(0).args[0], 5.0f);
+    EXPECT_FLOAT_EQ(fakegl::callsNamed("glColor4f").at(99).args[3], 0.2f);
+}
