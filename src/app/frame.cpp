@@ -17,8 +17,8 @@
 namespace {
 
 void playFrame(int32_t frameMs) {
-    game.stepTimer = static_cast<int32_t>(
-        std::min<int64_t>(int64_t{game.stepTimer} + frameMs, INT32_MAX));
+    game.stepTimer =
+        static_cast<int32_t>(std::min<int64_t>(int64_t{game.stepTimer} + frameMs, INT32_MAX));
     if (game.emitter && game.emitter->isAlive()) {
         game.emitter->age(static_cast<int16_t>(frameMs));
         game.emitter->update();
@@ -52,8 +52,8 @@ double sampleFps() {
 }
 
 int32_t frameMilliseconds(float delta) {
-    return static_cast<int32_t>(std::clamp(static_cast<double>(delta) * 1000.0,
-                                           double{INT32_MIN}, double{INT32_MAX}));
+    return static_cast<int32_t>(
+        std::clamp(static_cast<double>(delta) * 1000.0, double{INT32_MIN}, double{INT32_MAX}));
 }
 
 void drawFrame() {

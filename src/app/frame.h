@@ -19,7 +19,9 @@ double sampleFps();
 int32_t frameMilliseconds(float delta);
 
 // Milliseconds the step timer must exceed for the snake to step at a difficulty.
-constexpr int32_t stepThreshold(int32_t difficulty) { return 200 - 40 * difficulty; }
+constexpr int32_t stepThreshold(int32_t difficulty) {
+    return 200 - 40 * difficulty;
+}
 
 // keyCooldown stops here instead of counting down until it wraps.
 constexpr int32_t kCooldownFloor = -1000000000;

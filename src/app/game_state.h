@@ -29,8 +29,8 @@ enum Screen : int16_t { MainMenu = 0, Playing = 1, HighScores = 2, Settings = 3 
 constexpr int kBerryCount = 10;
 
 // Difficulty names, indexed 1..4 by `difficulty` (index 0 unused).
-inline constexpr std::array<const char*, 5> difficultyNames = {
-    "", "1 - Anaconda", "2 - Python", "3 - Viper", "4 - Black Mamba"};
+inline constexpr std::array<const char*, 5> difficultyNames = {"", "1 - Anaconda", "2 - Python",
+                                                               "3 - Viper", "4 - Black Mamba"};
 
 struct GameState {
     // Screens and menus.

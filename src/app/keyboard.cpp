@@ -12,7 +12,9 @@ constexpr int32_t kCursorCooldown = 200;
 constexpr int32_t kEnterCooldown = 400;
 constexpr int32_t kSettingsEnterCooldown = 500;
 
-int16_t menuRows(int16_t screen) { return screen == HighScores ? 2 : 4; }
+int16_t menuRows(int16_t screen) {
+    return screen == HighScores ? 2 : 4;
+}
 
 void enterOnMainMenu() {
     switch (game.menuCursor) {
@@ -61,11 +63,13 @@ void menuKey(unsigned char key) {
     switch (key) {
         case 'w':
             game.keyCooldown = kCursorCooldown;
-            game.menuCursor = static_cast<int16_t>(game.menuCursor > 1 ? game.menuCursor - 1 : rows);
+            game.menuCursor =
+                static_cast<int16_t>(game.menuCursor > 1 ? game.menuCursor - 1 : rows);
             break;
         case 's':
             game.keyCooldown = kCursorCooldown;
-            game.menuCursor = static_cast<int16_t>(game.menuCursor < rows ? game.menuCursor + 1 : 1);
+            game.menuCursor =
+                static_cast<int16_t>(game.menuCursor < rows ? game.menuCursor + 1 : 1);
             break;
         case kKeyEnter:
             if (game.screen == Settings) {
@@ -121,7 +125,9 @@ void keyDown(unsigned char key, int, int) {
     }
 }
 
-void keyUp(unsigned char, int, int) { game.keyCooldown = 0; }
+void keyUp(unsigned char, int, int) {
+    game.keyCooldown = 0;
+}
 
 void newGame() {
     game.score = 0;

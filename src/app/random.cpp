@@ -7,6 +7,10 @@ namespace {
 std::mt19937 generator;  // default-seeded until start-up seeds it
 }
 
-void seedRandom(uint32_t seed) { generator.seed(seed); }
+void seedRandom(uint32_t seed) {
+    generator.seed(seed);
+}
 
-uint32_t randomBelow(uint32_t n) { return scaleRandom(static_cast<uint32_t>(generator()), n); }
+uint32_t randomBelow(uint32_t n) {
+    return scaleRandom(static_cast<uint32_t>(generator()), n);
+}

@@ -43,7 +43,9 @@ Cell cellThroughWall(Cell head, char heading) {
     }
 }
 
-Cell headCell() { return {game.snakeFirst->x, game.snakeFirst->y}; }
+Cell headCell() {
+    return {game.snakeFirst->x, game.snakeFirst->y};
+}
 
 void growIfAllowed() {
     if (game.score + 3 <= kGrowthBound) {
@@ -64,8 +66,7 @@ void eatBerryInFront(Cell front) {
     if (berry) {
         berry->eat();
     }
-    writeLine("creating an emitter at: " + std::to_string(front.x) + "," +
-              std::to_string(front.y));
+    writeLine("creating an emitter at: " + std::to_string(front.x) + "," + std::to_string(front.y));
     game.emitter = std::make_unique<ParticleEmitter>(front.x, front.y);
     moveForward();
     growIfAllowed();

@@ -18,11 +18,15 @@ bool takenForBerry(int16_t x, int16_t y) {
     return cell == kBody || cell == kBerry || cell == kHead || (x == kSpawnX && y == kSpawnY);
 }
 
-int16_t drawFieldIndex() { return static_cast<int16_t>(randomBelow(kFieldWidth) + kFieldFirst); }
+int16_t drawFieldIndex() {
+    return static_cast<int16_t>(randomBelow(kFieldWidth) + kFieldFirst);
+}
 
 }  // namespace
 
-Berry::Berry() { place(); }
+Berry::Berry() {
+    place();
+}
 
 void Berry::place() {
     // Ends because the snake never covers more than 305 of the 324 field cells, so at least

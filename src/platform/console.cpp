@@ -3,7 +3,9 @@
 
 #include <cstdio>
 
-void makeOutputLineBuffered() { std::setvbuf(stdout, nullptr, _IOLBF, BUFSIZ); }
+void makeOutputLineBuffered() {
+    std::setvbuf(stdout, nullptr, _IOLBF, BUFSIZ);
+}
 
 bool writeLine(std::string_view text) {
     const bool wrote = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();

@@ -8,7 +8,9 @@
 namespace {
 volatile std::sig_atomic_t terminateFlag = 0;
 
-extern "C" void onTerminationSignal(int) { terminateFlag = 1; }
+extern "C" void onTerminationSignal(int) {
+    terminateFlag = 1;
+}
 }  // namespace
 
 void exitProcess(int status) {
@@ -29,4 +31,6 @@ void catchTerminationSignals() {
 #endif
 }
 
-bool terminationRequested() { return terminateFlag != 0; }
+bool terminationRequested() {
+    return terminateFlag != 0;
+}

@@ -14,7 +14,9 @@ constexpr double kMarkerX = -4.0;
 constexpr double kLargeText = 0.006;
 constexpr double kSmallText = 0.002;
 
-double menuRowY(int row) { return 2.5 - 1.3 * row; }
+double menuRowY(int row) {
+    return 2.5 - 1.3 * row;
+}
 
 // Title, rows and the selection marker, common to every menu screen.
 void drawMenu(const char* title, std::initializer_list<const char*> rows) {

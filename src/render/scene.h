@@ -3,7 +3,9 @@
 
 // A board position (cells, possibly fractional) to world units: cell 10 on the axis, cells half
 // a unit apart.
-constexpr double boardToWorld(double p) { return (p - 10) * 10 / 20; }
+constexpr double boardToWorld(double p) {
+    return (p - 10) * 10 / 20;
+}
 
 // A lit sphere centred on board position (x, y) at depth -15, of radius size cells, spun by angle
 // degrees about its poles, in the colour given, with detail slices and stacks. Lighting must be on.

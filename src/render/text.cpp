@@ -15,6 +15,10 @@ void drawText(std::string_view text, double x, double y, double scale) {
     }
 }
 
-void lightingOff() { glDisable(GL_LIGHTING); }
+void lightingOff() {
+    glDisable(GL_LIGHTING);
+}
 
-void lightingOn() { glEnable(GL_LIGHTING); }
+void lightingOn() {
+    glEnable(GL_LIGHTING);
+}

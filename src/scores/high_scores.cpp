@@ -13,7 +13,9 @@ namespace {
 
 const scores kFillerRow{"AAA", 0};
 
-const std::string& filePath() { return game.highScoreFile.path; }
+const std::string& filePath() {
+    return game.highScoreFile.path;
+}
 
 // Diagnostic lines are part of what the table reports; losing them is an I/O error too.
 void report(const std::string& line) {
@@ -22,7 +24,9 @@ void report(const std::string& line) {
     }
 }
 
-std::string rowText(const scores& row) { return row.name + " : " + std::to_string(row.score); }
+std::string rowText(const scores& row) {
+    return row.name + " : " + std::to_string(row.score);
+}
 
 }  // namespace
 
@@ -79,7 +83,8 @@ void loadHighScores() {
 void saveHighScores() {
     std::string bytes;
     for (int i = 1; i <= kHighScoreRows; ++i) {
-        bytes += game.highScores[i].name + "\r\n" + std::to_string(game.highScores[i].score) + "\r\n";
+        bytes +=
+            game.highScores[i].name + "\r\n" + std::to_string(game.highScores[i].score) + "\r\n";
     }
     std::string error;
     if (!replaceFile(filePath(), bytes, error)) {

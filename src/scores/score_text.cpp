@@ -43,7 +43,9 @@ std::string ScoreTextReader::readToken(int32_t& tokenLine) {
     return std::string(text_.substr(start, pos_ - start));
 }
 
-void ScoreTextReader::skipLine() { readLine(); }
+void ScoreTextReader::skipLine() {
+    readLine();
+}
 
 bool parseScore(std::string_view token, int16_t& score) {
     size_t i = 0;

@@ -32,8 +32,8 @@ protected:
 }  // namespace
 
 TEST_F(Keyboard, CursorWrapsAroundOnEveryMenu) {
-    for (const auto& [screen, rows] : {std::pair<int16_t, int16_t>{MainMenu, 4}, {HighScores, 2},
-                                       {Settings, 4}}) {
+    for (const auto& [screen, rows] :
+         {std::pair<int16_t, int16_t>{MainMenu, 4}, {HighScores, 2}, {Settings, 4}}) {
         game.screen = screen;
         game.menuCursor = 1;
         tap('w');
@@ -94,7 +94,8 @@ TEST_F(Keyboard, ExitSavesTheTableAndEndsWithStatusZero) {
     EXPECT_EXIT(press(kKeyEnter), testing::ExitedWithCode(0), "");
     EXPECT_EQ(readScoreFile(), [] {
         std::string rows;
-        for (int i = 0; i < 10; ++i) rows += "AAA\r\n0\r\n";
+        for (int i = 0; i < 10; ++i)
+            rows += "AAA\r\n0\r\n";
         return rows;
     }());
 }

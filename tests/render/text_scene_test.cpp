@@ -12,19 +12,18 @@
 TEST_F(GameTest, DrawTextPlacesScalesAndStrokesEachCharacter) {
     drawText("Hi\xE9", -3.0, 1.2, 0.006);
     EXPECT_EQ(fakegl::callStrings(),
-              (std::vector<std::string>{"glLoadIdentity()", "glColor3f(1,1,0)",
-                                        "glTranslatef(-3,1.2,-10)",
-                                        "glScalef(0.006,0.006,0.006)", "glLineWidth(1)",
-                                        "glutStrokeCharacter(0,72)", "glutStrokeCharacter(0,105)",
-                                        "glutStrokeCharacter(0,233)"}));
+              (std::vector<std::string>{
+                  "glLoadIdentity()", "glColor3f(1,1,0)", "glTranslatef(-3,1.2,-10)",
+                  "glScalef(0.006,0.006,0.006)", "glLineWidth(1)", "glutStrokeCharacter(0,72)",
+                  "glutStrokeCharacter(0,105)", "glutStrokeCharacter(0,233)"}));
 }
 
 TEST_F(GameTest, DrawTextOfNothingStillSetsItsState) {
     drawText("", 1.0, 2.0, 0.002);
-    EXPECT_EQ(fakegl::callStrings(),
-              (std::vector<std::string>{"glLoadIdentity()", "glColor3f(1,1,0)",
-                                        "glTranslatef(1,2,-10)", "glScalef(0.002,0.002,0.002)",
-                                        "glLineWidth(1)"}));
+    EXPECT_EQ(
+        fakegl::callStrings(),
+        (std::vector<std::string>{"glLoadIdentity()", "glColor3f(1,1,0)", "glTranslatef(1,2,-10)",
+                                  "glScalef(0.002,0.002,0.002)", "glLineWidth(1)"}));
 }
 
 TEST_F(GameTest, SpheresSitOnTheirCellsAtHalfAUnitPerCell) {

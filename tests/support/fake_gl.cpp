@@ -40,7 +40,9 @@ void reset() {
     gameModeEntered = false;
 }
 
-const std::vector<Call>& calls() { return recorded; }
+const std::vector<Call>& calls() {
+    return recorded;
+}
 
 std::vector<std::string> callStrings() {
     std::vector<std::string> out;
@@ -60,11 +62,17 @@ std::vector<Call> callsNamed(const std::string& name) {
     return out;
 }
 
-size_t countOf(const std::string& name) { return callsNamed(name).size(); }
+size_t countOf(const std::string& name) {
+    return callsNamed(name).size();
+}
 
-void setElapsedTime(int ms) { elapsedTime = ms; }
+void setElapsedTime(int ms) {
+    elapsedTime = ms;
+}
 
-void setGameModeGranted(bool granted) { gameModeGranted = granted; }
+void setGameModeGranted(bool granted) {
+    gameModeGranted = granted;
+}
 
 std::vector<std::string> strokeTexts() {
     std::vector<std::string> out;
@@ -92,9 +100,15 @@ void* glutStrokeRoman = nullptr;
 
 extern "C" {
 
-void glEnable(GLenum cap) { record("glEnable", {double(cap)}); }
-void glDisable(GLenum cap) { record("glDisable", {double(cap)}); }
-void glBlendFunc(GLenum s, GLenum d) { record("glBlendFunc", {double(s), double(d)}); }
+void glEnable(GLenum cap) {
+    record("glEnable", {double(cap)});
+}
+void glDisable(GLenum cap) {
+    record("glDisable", {double(cap)});
+}
+void glBlendFunc(GLenum s, GLenum d) {
+    record("glBlendFunc", {double(s), double(d)});
+}
 void glColorMaterial(GLenum face, GLenum mode) {
     record("glColorMaterial", {double(face), double(mode)});
 }
@@ -104,33 +118,71 @@ void glLightfv(GLenum light, GLenum pname, const GLfloat* p) {
 void glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) {
     record("glClearColor", {r, g, b, a});
 }
-void glClear(GLbitfield mask) { record("glClear", {double(mask)}); }
+void glClear(GLbitfield mask) {
+    record("glClear", {double(mask)});
+}
 void glViewport(GLint x, GLint y, GLsizei w, GLsizei h) {
     record("glViewport", {double(x), double(y), double(w), double(h)});
 }
-void glMatrixMode(GLenum mode) { record("glMatrixMode", {double(mode)}); }
-void glLoadIdentity() { record("glLoadIdentity", {}); }
-void glTranslatef(GLfloat x, GLfloat y, GLfloat z) { record("glTranslatef", {x, y, z}); }
-void glRotatef(GLfloat a, GLfloat x, GLfloat y, GLfloat z) { record("glRotatef", {a, x, y, z}); }
-void glScalef(GLfloat x, GLfloat y, GLfloat z) { record("glScalef", {x, y, z}); }
-void glColor3f(GLfloat r, GLfloat g, GLfloat b) { record("glColor3f", {r, g, b}); }
-void glColor4f(GLfloat r, GLfloat g, GLfloat b, GLfloat a) { record("glColor4f", {r, g, b, a}); }
-void glLineWidth(GLfloat w) { record("glLineWidth", {w}); }
-void glPointSize(GLfloat s) { record("glPointSize", {s}); }
-void glBegin(GLenum mode) { record("glBegin", {double(mode)}); }
-void glEnd() { record("glEnd", {}); }
-void glVertex2f(GLfloat x, GLfloat y) { record("glVertex2f", {x, y}); }
+void glMatrixMode(GLenum mode) {
+    record("glMatrixMode", {double(mode)});
+}
+void glLoadIdentity() {
+    record("glLoadIdentity", {});
+}
+void glTranslatef(GLfloat x, GLfloat y, GLfloat z) {
+    record("glTranslatef", {x, y, z});
+}
+void glRotatef(GLfloat a, GLfloat x, GLfloat y, GLfloat z) {
+    record("glRotatef", {a, x, y, z});
+}
+void glScalef(GLfloat x, GLfloat y, GLfloat z) {
+    record("glScalef", {x, y, z});
+}
+void glColor3f(GLfloat r, GLfloat g, GLfloat b) {
+    record("glColor3f", {r, g, b});
+}
+void glColor4f(GLfloat r, GLfloat g, GLfloat b, GLfloat a) {
+    record("glColor4f", {r, g, b, a});
+}
+void glLineWidth(GLfloat w) {
+    record("glLineWidth", {w});
+}
+void glPointSize(GLfloat s) {
+    record("glPointSize", {s});
+}
+void glBegin(GLenum mode) {
+    record("glBegin", {double(mode)});
+}
+void glEnd() {
+    record("glEnd", {});
+}
+void glVertex2f(GLfloat x, GLfloat y) {
+    record("glVertex2f", {x, y});
+}
 
 void gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zFar) {
     record("gluPerspective", {fovy, aspect, zNear, zFar});
 }
 
-void glutInit(int*, char**) { record("glutInit", {}); }
-void glutSetOption(GLenum what, int value) { record("glutSetOption", {double(what), double(value)}); }
-void glutSetKeyRepeat(int mode) { record("glutSetKeyRepeat", {double(mode)}); }
-void glutInitDisplayMode(unsigned int mode) { record("glutInitDisplayMode", {double(mode)}); }
-void glutInitWindowSize(int w, int h) { record("glutInitWindowSize", {double(w), double(h)}); }
-void glutGameModeString(const char* mode) { record("glutGameModeString", {}, mode); }
+void glutInit(int*, char**) {
+    record("glutInit", {});
+}
+void glutSetOption(GLenum what, int value) {
+    record("glutSetOption", {double(what), double(value)});
+}
+void glutSetKeyRepeat(int mode) {
+    record("glutSetKeyRepeat", {double(mode)});
+}
+void glutInitDisplayMode(unsigned int mode) {
+    record("glutInitDisplayMode", {double(mode)});
+}
+void glutInitWindowSize(int w, int h) {
+    record("glutInitWindowSize", {double(w), double(h)});
+}
+void glutGameModeString(const char* mode) {
+    record("glutGameModeString", {}, mode);
+}
 int glutEnterGameMode() {
     record("glutEnterGameMode", {});
     fakegl::gameModeEntered = fakegl::gameModeGranted;
@@ -144,18 +196,36 @@ int glutCreateWindow(const char* title) {
     record("glutCreateWindow", {}, title);
     return 1;
 }
-void glutFullScreen() { record("glutFullScreen", {}); }
-void glutSetCursor(int cursor) { record("glutSetCursor", {double(cursor)}); }
-void glutDisplayFunc(void (*)()) { record("glutDisplayFunc", {}); }
-void glutIdleFunc(void (*)()) { record("glutIdleFunc", {}); }
-void glutKeyboardFunc(void (*)(unsigned char, int, int)) { record("glutKeyboardFunc", {}); }
-void glutKeyboardUpFunc(void (*)(unsigned char, int, int)) { record("glutKeyboardUpFunc", {}); }
-void glutReshapeFunc(void (*)(int, int)) { record("glutReshapeFunc", {}); }
-void glutMainLoop() { record("glutMainLoop", {}); }
+void glutFullScreen() {
+    record("glutFullScreen", {});
+}
+void glutSetCursor(int cursor) {
+    record("glutSetCursor", {double(cursor)});
+}
+void glutDisplayFunc(void (*)()) {
+    record("glutDisplayFunc", {});
+}
+void glutIdleFunc(void (*)()) {
+    record("glutIdleFunc", {});
+}
+void glutKeyboardFunc(void (*)(unsigned char, int, int)) {
+    record("glutKeyboardFunc", {});
+}
+void glutKeyboardUpFunc(void (*)(unsigned char, int, int)) {
+    record("glutKeyboardUpFunc", {});
+}
+void glutReshapeFunc(void (*)(int, int)) {
+    record("glutReshapeFunc", {});
+}
+void glutMainLoop() {
+    record("glutMainLoop", {});
+}
 int glutGet(GLenum query) {
     return query == GLUT_ELAPSED_TIME ? fakegl::elapsedTime : 0;
 }
-void glutSwapBuffers() { record("glutSwapBuffers", {}); }
+void glutSwapBuffers() {
+    record("glutSwapBuffers", {});
+}
 void glutStrokeCharacter(void* font, int character) {
     record("glutStrokeCharacter", {font == GLUT_STROKE_ROMAN ? 0.0 : -1.0, double(character)});
 }

@@ -9,13 +9,19 @@ namespace {
 std::vector<int32_t> recordedSleeps;
 }
 
-const std::vector<int32_t>& sleeps() { return recordedSleeps; }
+const std::vector<int32_t>& sleeps() {
+    return recordedSleeps;
+}
 
-void reset() { recordedSleeps.clear(); }
+void reset() {
+    recordedSleeps.clear();
+}
 
 }  // namespace fakeplatform
 
-void sleepMs(int32_t ms) { fakeplatform::recordedSleeps.push_back(ms); }
+void sleepMs(int32_t ms) {
+    fakeplatform::recordedSleeps.push_back(ms);
+}
 
 void enableDetectableAutoRepeat() {}
 
