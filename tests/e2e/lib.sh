@@ -1,0 +1,99 @@
+# Shared steps of the end-to-end tests: a private Xvfb display, the real game on it with its
+# own high-score folder, key presses through XTEST, and looking at the screen.
+# Expects ORVEL_BIN, XPROBE and ARTIFACTS in the environment (set by CTest).
+set -euo pipefail
+
+skip() { echo "SKIP: $*"; exit 77; }
+for tool in Xvfb xdotool xwd; do
+  command -v "$tool" >/dev/null 2>&1 || skip "$tool is not installed (make test installs it)"
+done
+
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/orvel-e2e.XXXXXX")
+DATA="$WORK/data"
+SCORES="$DATA/orvel/highScores.txt"
+OUT="$WORK/stdout"
+ERR="$WORK/stderr"
+GAME_PID=""
+XVFB_PID=""
+mkdir -p "$DATA" "$ARTIFACTS"
+
+cleanup() {
+  [ -n "$GAME_PID" ] && kill -9 "$GAME_PID" 2>/dev/null || true
+  # Wait for the server to go, so that it cannot remove the socket of the next one.
+  [ -n "$XVFB_PID" ] && { kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; } || true
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  if [ -f "$OUT" ]; then
+    echo "--- game's standard output (last lines)" >&2; tail -n 30 "$OUT" >&2
+    echo "--- game's standard error" >&2; cat "$ERR" >&2
+  fi
+  screenshot "failure-$(basename "$0" .sh)" || true
+  exit 1
+}
+
+# A display of our own: Xvfb picks a free number and tells it through a file descriptor.
+start_xvfb() {
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+  XVFB_PID=$!
+  for _ in $(seq 100); do
+    [ -s "$WORK/display" ] && break
+    sleep 0.1
+  done
+  [ -s "$WORK/display" ] || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
+  export DISPLAY=":$(head -n1 "$WORK/display")"
+}
+
+# Starts the game (extra environment as NAME=VALUE arguments) and waits for its main menu.
+start_game() {
+  env XDG_DATA_HOME="$DATA" "$@" "$ORVEL_BIN" >"$OUT" 2>"$ERR" &
+  GAME_PID=$!
+  local window=""
+  for _ in $(seq 100); do
+    window=$(xdotool search --name '^ORVEL$' 2>/dev/null | head -n1 || true)
+    [ -n "$window" ] && break
+    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended at start-up"
+    sleep 0.1
+  done
+  [ -n "$window" ] || fail "no game window appeared"
+  xdotool windowfocus "$window" 2>/dev/null || true
+  wait_until "the main menu is drawn" '[ "$(menu_marker 4)" = 1 ]'
+}
+
+# wait_until DESCRIPTION CONDITION [SECONDS]
+wait_until() {
+  local deadline=$((SECONDS + ${3:-10}))
+  until eval "$2"; do
+    [ $SECONDS -lt $deadline ] || fail "timed out waiting until $1"
+    sleep 0.05
+  done
+}
+
+key() { xdotool key --delay 60 "$@"; }
+
+# The menu row (1..rows) that the tilde marks on screen.
+menu_marker() { "$XPROBE" marker "$1"; }
+
+# Waits for the game to end by itself and checks its exit status.
+expect_exit() {
+  local want=$1 status=0
+  wait_until "the game exits" '! kill -0 "$GAME_PID" 2>/dev/null' 10
+  wait "$GAME_PID" || status=$?
+  GAME_PID=""
+  [ "$status" = "$want" ] || fail "exit status $status, expected $want"
+}
+
+screenshot() {
+  xwd -root -silent >"$ARTIFACTS/$1.xwd"
+  if command -v convert >/dev/null 2>&1; then
+    convert "xwd:$ARTIFACTS/$1.xwd" "$ARTIFACTS/$1.png" && rm -f "$ARTIFACTS/$1.xwd"
+  fi
+}
+
+# The table as ten filler rows, the way Reset and a fresh first Exit leave it.
+filler_table() { for _ in $(seq 10); do printf 'AAA\r\n0\r\n'; done; }
+
+count_lines() { grep -c -x -F -- "$1" "$OUT" || true; }

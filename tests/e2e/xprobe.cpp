@@ -1,0 +1,177 @@
+// A small X11 probe for the end-to-end tests: reads pixels of the game's screen the way a
+// player looks at it (is there a sphere on this cell, is the menu marker on that row, how far
+// does this line of text reach) and sends the window manager's close message.
+//
+//   xprobe wait-cell CX CY green|dark TIMEOUT_MS   wait for a sphere to appear on / leave a cell
+//   xprobe yellow X0 Y0 X1 Y1                      bright yellow pixels in a text-plane box
+//   xprobe right-edge X0 Y0 X1 Y1                  rightmost text-plane x of yellow in the box
+//   xprobe marker ROWS                             menu row (1..ROWS) that the tilde stands on
+//   xprobe close TITLE                             WM_DELETE_WINDOW to the window named TITLE
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <thread>
+
+namespace {
+
+Display* display = nullptr;
+int screenWidth = 0;
+int screenHeight = 0;
+
+struct Pixel {
+    int r, g, b;
+};
+
+// The projection the game sets: 45 degrees vertically, the screen's aspect, eye at the origin.
+void toScreen(double x, double y, double depth, int& px, int& py) {
+    const double halfHeight = depth * std::tan(22.5 * M_PI / 180.0);
+    const double halfWidth = halfHeight * screenWidth / screenHeight;
+    px = static_cast<int>(std::lround((x / halfWidth + 1) / 2 * screenWidth));
+    py = static_cast<int>(std::lround((1 - y / halfHeight) / 2 * screenHeight));
+}
+
+double toPlaneX(int px, double depth) {
+    const double halfWidth = depth * std::tan(22.5 * M_PI / 180.0) * screenWidth / screenHeight;
+    return (2.0 * px / screenWidth - 1) * halfWidth;
+}
+
+// Calls visit(x, y, pixel) for every pixel of the screen box [x0, x1) x [y0, y1).
+template <typename Visit>
+void scan(int x0, int y0, int x1, int y1, Visit visit) {
+    x0 = std::max(0, x0), y0 = std::max(0, y0);
+    x1 = std::min(screenWidth, x1), y1 = std::min(screenHeight, y1);
+    if (x1 <= x0 || y1 <= y0) return;
+    XImage* image = XGetImage(display, DefaultRootWindow(display), x0, y0, x1 - x0, y1 - y0,
+                              AllPlanes, ZPixmap);
+    if (!image) return;
+    for (int y = 0; y < y1 - y0; ++y) {
+        for (int x = 0; x < x1 - x0; ++x) {
+            const unsigned long value = XGetPixel(image, x, y);
+            visit(x0 + x, y0 + y,
+                  Pixel{int((value >> 16) & 255), int((value >> 8) & 255), int(value & 255)});
+        }
+    }
+    XDestroyImage(image);
+}
+
+bool isGreen(Pixel p) { return p.g > 60 && p.g > p.r + 40 && p.b < 60; }
+bool isYellow(Pixel p) { return p.r > 150 && p.g > 150 && p.b < 90; }
+
+// Is a sphere (snake, berry or wall: all green) drawn on board cell (cx, cy)?
+bool cellIsGreen(int cx, int cy) {
+    int px = 0, py = 0;
+    toScreen((cx - 10) * 10.0 / 20, (cy - 10) * 10.0 / 20, 15, px, py);
+    int green = 0;
+    scan(px - 3, py - 3, px + 4, py + 4, [&](int, int, Pixel p) { green += isGreen(p); });
+    return green >= 10;
+}
+
+// Screen box of a text-plane box (x0, y0)-(x1, y1), y upward.
+void textBox(double x0, double y0, double x1, double y1, int& sx0, int& sy0, int& sx1, int& sy1) {
+    toScreen(x0, y1, 10, sx0, sy0);
+    toScreen(x1, y0, 10, sx1, sy1);
+}
+
+int yellowIn(double x0, double y0, double x1, double y1) {
+    int sx0, sy0, sx1, sy1, count = 0;
+    textBox(x0, y0, x1, y1, sx0, sy0, sx1, sy1);
+    scan(sx0, sy0, sx1, sy1, [&](int, int, Pixel p) { count += isYellow(p); });
+    return count;
+}
+
+Window findWindow(Window window, const char* title) {
+    char* name = nullptr;
+    if (XFetchName(display, window, &name) && name) {
+        const bool match = std::strcmp(name, title) == 0;
+        XFree(name);
+        if (match) return window;
+    }
+    Window root, parent, *children = nullptr;
+    unsigned int count = 0;
+    Window found = 0;
+    if (XQueryTree(display, window, &root, &parent, &children, &count)) {
+        for (unsigned int i = 0; i < count && !found; ++i) found = findWindow(children[i], title);
+        if (children) XFree(children);
+    }
+    return found;
+}
+
+int usage() {
+    std::fprintf(stderr, "usage: xprobe wait-cell|yellow|right-edge|marker|close ...\n");
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return usage();
+    display = XOpenDisplay(nullptr);
+    if (!display) {
+        std::fprintf(stderr, "xprobe: cannot open display\n");
+        return 2;
+    }
+    screenWidth = DisplayWidth(display, DefaultScreen(display));
+    screenHeight = DisplayHeight(display, DefaultScreen(display));
+    const std::string command = argv[1];
+    auto number = [&](int i) { return i < argc ? std::atof(argv[i]) : 0.0; };
+
+    if (command == "wait-cell" && argc == 6) {
+        const bool wantGreen = std::strcmp(argv[4], "green") == 0;
+        const auto deadline =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(std::atoi(argv[5]));
+        while (std::chrono::steady_clock::now() < deadline) {
+            if (cellIsGreen(std::atoi(argv[2]), std::atoi(argv[3])) == wantGreen) return 0;
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+        std::fprintf(stderr, "xprobe: cell %s,%s never turned %s\n", argv[2], argv[3], argv[4]);
+        return 1;
+    }
+    if (command == "yellow" && argc == 6) {
+        std::printf("%d\n", yellowIn(number(2), number(3), number(4), number(5)));
+        return 0;
+    }
+    if (command == "right-edge" && argc == 6) {
+        int sx0, sy0, sx1, sy1, right = -1;
+        textBox(number(2), number(3), number(4), number(5), sx0, sy0, sx1, sy1);
+        scan(sx0, sy0, sx1, sy1, [&](int x, int, Pixel p) {
+            if (isYellow(p) && x > right) right = x;
+        });
+        std::printf("%.2f\n", right < 0 ? -99.0 : toPlaneX(right, 10));
+        return 0;
+    }
+    if (command == "marker" && argc == 3) {
+        // The tilde is drawn at x = -4 on the baseline 2.5 - 1.3 * row.
+        int best = 0, bestCount = 0;
+        for (int row = 1; row <= std::atoi(argv[2]); ++row) {
+            const double base = 2.5 - 1.3 * row;
+            const int count = yellowIn(-4.2, base - 0.1, -3.2, base + 0.6);
+            if (count > bestCount) best = row, bestCount = count;
+        }
+        std::printf("%d\n", best);
+        return 0;
+    }
+    if (command == "close" && argc == 3) {
+        const Window window = findWindow(DefaultRootWindow(display), argv[2]);
+        if (!window) {
+            std::fprintf(stderr, "xprobe: no window named %s\n", argv[2]);
+            return 1;
+        }
+        XEvent event{};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = window;
+        event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+        event.xclient.format = 32;
+        event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+        event.xclient.data.l[1] = CurrentTime;
+        XSendEvent(display, window, False, NoEventMask, &event);
+        XFlush(display);
+        return 0;
+    }
+    return usage();
+}
