@@ -18,6 +18,7 @@ XVFB_PID=""
 mkdir -p "$DATA" "$ARTIFACTS"
 
 cleanup() {
+  convert_screenshots || true
   [ -n "$GAME_PID" ] && kill -9 "$GAME_PID" 2>/dev/null || true
   # Wait for the server to go, so that it cannot remove the socket of the next one.
   [ -n "$XVFB_PID" ] && { kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; } || true
@@ -86,11 +87,16 @@ expect_exit() {
   [ "$status" = "$want" ] || fail "exit status $status, expected $want"
 }
 
-screenshot() {
-  xwd -root -silent >"$ARTIFACTS/$1.xwd"
-  if command -v convert >/dev/null 2>&1; then
-    convert "xwd:$ARTIFACTS/$1.xwd" "$ARTIFACTS/$1.png" && rm -f "$ARTIFACTS/$1.xwd"
-  fi
+# Screenshots are taken raw (fast enough to run beside the game) and turned into PNG files
+# when the test ends.
+screenshot() { xwd -root -silent >"$ARTIFACTS/$1.xwd"; }
+
+convert_screenshots() {
+  command -v convert >/dev/null 2>&1 || return 0
+  local raw
+  for raw in "$ARTIFACTS"/*.xwd; do
+    [ -e "$raw" ] && convert "xwd:$raw" "${raw%.xwd}.png" && rm -f "$raw"
+  done
 }
 
 # The table as ten filler rows, the way Reset and a fresh first Exit leave it.

@@ -3,6 +3,7 @@
 // does this line of text reach) and sends the window manager's close message.
 //
 //   xprobe wait-cell CX CY green|dark TIMEOUT_MS   wait for a sphere to appear on / leave a cell
+//   xprobe first-green CX Y0 Y1 TIMEOUT_MS        wait for a sphere on (CX, Y0..Y1); print its Y
 //   xprobe yellow X0 Y0 X1 Y1                      bright yellow pixels in a text-plane box
 //   xprobe right-edge X0 Y0 X1 Y1                  rightmost text-plane x of yellow in the box
 //   xprobe marker ROWS                             menu row (1..ROWS) that the tilde stands on
@@ -130,6 +131,21 @@ int main(int argc, char** argv) {
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
         }
         std::fprintf(stderr, "xprobe: cell %s,%s never turned %s\n", argv[2], argv[3], argv[4]);
+        return 1;
+    }
+    if (command == "first-green" && argc == 6) {
+        const auto deadline =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(std::atoi(argv[5]));
+        while (std::chrono::steady_clock::now() < deadline) {
+            for (int y = std::atoi(argv[3]); y <= std::atoi(argv[4]); ++y) {
+                if (cellIsGreen(std::atoi(argv[2]), y)) {
+                    std::printf("%d\n", y);
+                    return 0;
+                }
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+        std::fprintf(stderr, "xprobe: no sphere appeared in column %s\n", argv[2]);
         return 1;
     }
     if (command == "yellow" && argc == 6) {
