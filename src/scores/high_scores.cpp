@@ -51,30 +51,18 @@ void loadHighScores() {
     if (!readWholeFile(filePath(), text, error)) {
         fatalError("cannot load the high-score file: " + error);
     }
-    ScoreTextReader reader(text);
-    int32_t r = 1;
-    // Rows past the twentieth are not read: the table has no place for them.
-    do {
-        scores row;
-        row.name = reader.readLine();
-        int32_t line = 0;
-        const std::string token = reader.readToken(line);
-        if (!token.empty()) {
-            if (!parseScore(token, row.score)) {
-                fatalError("cannot load the high-score file " + filePath() + ": line " +
-                           std::to_string(line) + " should hold a whole number, not \"" + token +
-                           "\"");
-            }
-            reader.skipLine();
-        }
-        report("Loading: " + rowText(row));
-        game.highScores[r] = std::move(row);
-        ++r;
-    } while (!reader.atEnd() && r <= kHighScoreSlots);
+    ScoreLineError bad;
+    const int32_t read = readScoreRows(
+        text, game.highScores, [](const scores& row) { report("Loading: " + rowText(row)); }, bad);
+    if (read == 0) {
+        fatalError("cannot load the high-score file " + filePath() + ": line " +
+                   std::to_string(bad.line) + " should hold a whole number, not \"" + bad.text +
+                   "\"");
+    }
 
     // A short file: the last row read and everything after it up to row 10 become filler rows.
     if (game.highScores[kHighScoreRows].score == 0) {
-        for (int32_t i = r - 1; i <= kHighScoreRows; ++i) {
+        for (int32_t i = read; i <= kHighScoreRows; ++i) {
             game.highScores[i] = kFillerRow;
         }
     }

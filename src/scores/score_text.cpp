@@ -72,3 +72,26 @@ bool parseScore(std::string_view token, int16_t& score) {
                                                 : static_cast<int32_t>(low));
     return true;
 }
+
+int32_t readScoreRows(std::string_view text, std::array<scores, kHighScoreSlots + 1>& rows,
+                      const std::function<void(const scores&)>& onRow, ScoreLineError& error) {
+    ScoreTextReader reader(text);
+    int32_t r = 1;
+    do {
+        scores row;
+        row.name = reader.readLine();
+        int32_t line = 0;
+        const std::string token = reader.readToken(line);
+        if (!token.empty()) {
+            if (!parseScore(token, row.score)) {
+                error = {line, token};
+                return 0;
+            }
+            reader.skipLine();
+        }
+        rows[r] = std::move(row);
+        onRow(rows[r]);
+        ++r;
+    } while (!reader.atEnd() && r <= kHighScoreSlots);
+    return r - 1;
+}

@@ -1,9 +1,13 @@
 // Reading the high-score file's text: line splitting and the score field's number rules.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
+
+#include "scores/high_scores.h"
 
 // A cursor over the file's bytes that knows which line it is on.
 class ScoreTextReader {
@@ -33,3 +37,16 @@ private:
 // A signed decimal whole number kept to its low 16 bits (any number of digits). False when the
 // token is not a whole number.
 bool parseScore(std::string_view token, int16_t& score);
+
+// Where a score line was not a whole number.
+struct ScoreLineError {
+    int32_t line = 0;
+    std::string text;
+};
+
+// Reads rows from the file's text into rows[1..20], one name line and one score field each,
+// calling onRow after each row is stored. Reading stops at the end of the text or after the
+// twentieth row; at least one row is always read. Returns the number of rows read, or 0 when a
+// score is not a whole number (error then says where).
+int32_t readScoreRows(std::string_view text, std::array<scores, kHighScoreSlots + 1>& rows,
+                      const std::function<void(const scores&)>& onRow, ScoreLineError& error);
