@@ -46,6 +46,8 @@ start_xvfb() {
   done
   [ -s "$WORK/display" ] || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
   export DISPLAY=":$(head -n1 "$WORK/display")"
+  # The number can arrive a moment before connections are accepted.
+  wait_until "display $DISPLAY accepts connections" '"$XPROBE" yellow 0 0 0 0 >/dev/null 2>&1'
 }
 
 # Starts the game (extra environment as NAME=VALUE arguments) and waits for its main menu.
