@@ -1,18 +1,24 @@
 #!/usr/bin/env bash
-# A seeded game on difficulty 1 played to its end by key events alone: the ten berries land
+# A seeded game played to its end by key events alone, on difficulty $DIFFICULTY (1 unless set):
+# the ten berries land
 # where the seed predicts, the snake eats the berry above the spawn cell, crashes into its own
 # body three times (left, down, right), the high-score screen appears, and Exit saves the table
 # with the new entry.
 source "$(dirname "$0")/lib.sh"
 # Seed 7 puts berry 10 right above the spawn cell and no berry on the cells the snake turns on.
 SEED=7
+DIFFICULTY=${DIFFICULTY:-1}
+NAMES=("" "1 - Anaconda" "2 - Python" "3 - Viper" "4 - Black Mamba")
+ENTRY="Player 1 - ${NAMES[$DIFFICULTY]}"
 start_xvfb
 start_game ORVEL_SEED=$SEED
 
-# Settings, row 3 "Difficulty", three times Enter: 2 -> 3 -> 4 -> 1; back to the main menu.
+# Settings, row 3 "Difficulty", Enter until it shows the difficulty wanted; back to the menu.
 key s s Return
 wait_until "the settings screen shows" '[ "$(menu_marker 4)" = 1 ]'
-key s s Return Return Return w w Return
+key s s
+for _ in $(seq $(((DIFFICULTY + 2) % 4))); do key Return; done
+key w w Return
 wait_until "the main menu is back" '[ "$(menu_marker 4)" = 1 ]'
 : >"$OUT.mark"
 key Return
@@ -48,7 +54,8 @@ kill -0 "$GAME_PID" || fail "the game ended at game over"
 
 key Return w Return  # Back, then Exit
 expect_exit 0
-grep -q -x "Saving: Player 1 - 1 - Anaconda : 1" "$OUT" || fail "the new entry was not saved"
-head -c 28 "$SCORES" | cmp -s - <(printf 'Player 1 - 1 - Anaconda\r\n1\r\n') ||
+grep -q -x "Saving: $ENTRY : 1" "$OUT" || fail "the new entry was not saved"
+expected="$ENTRY"$'\r\n1\r\n'
+head -c ${#expected} "$SCORES" | cmp -s - <(printf '%s' "$expected") ||
   fail "row 1 of the saved file is not the new entry"
 echo "PASS"
