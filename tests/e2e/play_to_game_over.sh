@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # A seeded game played to its end by key events alone, on difficulty $DIFFICULTY (1 unless set):
-# the ten berries land
-# where the seed predicts, the snake eats the berry above the spawn cell, crashes into its own
-# body three times (left, down, right), the high-score screen appears, and Exit saves the table
-# with the new entry.
+# the ten berries land where the seed predicts, the snake eats the berry above the spawn cell,
+# crashes into its own body three times (left, down, right), the high-score screen appears,
+# and Exit saves the table with the new entry.
 source "$(dirname "$0")/lib.sh"
 # Seed 7 puts berry 10 right above the spawn cell and no berry on the cells the snake turns on.
 SEED=7
