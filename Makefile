@@ -28,5 +28,8 @@ unit-asan:
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 		ctest --test-dir build-asan --output-on-failure -j $(JOBS) -L unit
 
+bench:
+	bench/run.sh
+
 clean:
 	rm -rf build build-asan build-bench

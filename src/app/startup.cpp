@@ -14,6 +14,7 @@
 #include "platform/process.h"
 #include "platform/window_system.h"
 #include "render/gl.h"
+#include "render/sphere_cache.h"
 
 namespace {
 
@@ -99,6 +100,7 @@ void startUp(int* argc, char** argv) {
     enableDetectableAutoRepeat();
     requestVsync();
     setFixedGlState();
+    buildSphereCache();
 
     glutDisplayFunc(drawFrame);
     glutKeyboardFunc(keyDown);

@@ -2,6 +2,7 @@
 #include "game/collisions.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
 
 #include "app/game_state.h"
@@ -49,21 +50,25 @@ void refreshBoard() {
             game.board.at(x, y) = kEmpty;
         }
     }
+    // Segments per cell, for the overlap report below: one pass over the snake instead of one
+    // per berry.
+    std::array<std::array<int16_t, kBoardSize + 1>, kBoardSize + 1> segmentsOn{};
     const SnakeSegment* head = game.snakeFirst.get();
     game.board.at(head->x, head->y) = kHead;
+    ++segmentsOn.at(head->x).at(head->y);
     for (const SnakeSegment* s = head->next.get(); s; s = s->next.get()) {
         game.board.at(s->x, s->y) = kBody;
+        ++segmentsOn.at(s->x).at(s->y);
     }
     for (int k = 1; k <= kBerryCount; ++k) {
         game.board.at(game.berries[k]->x(), game.berries[k]->y()) = kBerry;
     }
+    // One line for every segment that lies on a berry, berry by berry.
     for (int k = 1; k <= kBerryCount; ++k) {
         const Berry& berry = *game.berries[k];
-        for (const SnakeSegment* s = head; s; s = s->next.get()) {
-            if (s->x == berry.x() && s->y == berry.y()) {
-                writeLine("INTERSECT AT: " + std::to_string(s->x) + "," + std::to_string(s->y) +
-                          " berry: " + std::to_string(k));
-            }
+        for (int n = segmentsOn.at(berry.x()).at(berry.y()); n > 0; --n) {
+            writeLine("INTERSECT AT: " + std::to_string(berry.x()) + "," +
+                      std::to_string(berry.y()) + " berry: " + std::to_string(k));
         }
     }
 }

@@ -1,6 +1,7 @@
 // Berry placement, eating and lookup.
 #include "objects/berry.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -40,7 +41,11 @@ void Berry::place() {
 }
 
 void Berry::eat() {
-    game.score = static_cast<int16_t>(game.score + 1);
+    // The score stops at the largest 16-bit value rather than wrap to a negative one, which
+    // would lose the game's high score and let the snake grow past the room on the field.
+    if (game.score < INT16_MAX) {
+        ++game.score;
+    }
     place();
 }
 

@@ -16,7 +16,7 @@ public:
     // "2" and reports "Placing berry at: x,y". The previous cell keeps its mark.
     void place();
 
-    // One more point, then a new place.
+    // One more point (up to 32767), then a new place.
     void eat();
 
 private:

@@ -8,6 +8,7 @@ void makeOutputLineBuffered() {
 }
 
 bool writeLine(std::string_view text) {
+    // Line buffering sends the line on its line end, and reports a failed write there.
     const bool wrote = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
-    return std::fputc('\n', stdout) != EOF && wrote && std::fflush(stdout) == 0;
+    return std::fputc('\n', stdout) != EOF && wrote && !std::ferror(stdout);
 }

@@ -7,6 +7,7 @@
 #include "app/frame.h"
 #include "app/game_state.h"
 #include "render/scene.h"
+#include "render/sphere_cache.h"
 #include "render/text.h"
 
 namespace {
@@ -63,6 +64,7 @@ void drawGameScreen(int32_t time) {
     const auto red = static_cast<double>(0.4L * std::sin(phase) + 0.0L);
     const auto green = static_cast<double>(1 - 0.4L * std::cos(phase));
     const double blue = 0.0;
+    beginBoardSpheres();
     for (int x = 1; x <= kBoardSize; ++x) {
         for (int y = 1; y <= kBoardSize; ++y) {
             const SphereLook* look = lookOf(game.board.at(x, y));
@@ -73,4 +75,5 @@ void drawGameScreen(int32_t time) {
             drawSphere(x, y, look->size, angle, red, green, blue, look->detail);
         }
     }
+    endBoardSpheres();
 }

@@ -6,6 +6,7 @@
 
 #include "app/game_state.h"
 #include "render/gl.h"
+#include "render/sphere_cache.h"
 #include "render/text.h"
 
 void drawSphere(double x, double y, double size, double angle, double red, double green,
@@ -15,7 +16,10 @@ void drawSphere(double x, double y, double size, double angle, double red, doubl
                  -15.0f);
     glRotatef(static_cast<GLfloat>(angle), 0.0f, 0.0f, -1.0f);
     glColor3f(static_cast<GLfloat>(red), static_cast<GLfloat>(green), static_cast<GLfloat>(blue));
-    glutSolidSphere(size * 10 / 20, detail, detail);
+    const double radius = size * 10 / 20;
+    if (!callCachedSphere(radius, detail)) {
+        glutSolidSphere(radius, detail, detail);
+    }
 }
 
 void drawBackground() {

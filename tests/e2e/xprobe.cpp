@@ -47,10 +47,12 @@ template <typename Visit>
 void scan(int x0, int y0, int x1, int y1, Visit visit) {
     x0 = std::max(0, x0), y0 = std::max(0, y0);
     x1 = std::min(screenWidth, x1), y1 = std::min(screenHeight, y1);
-    if (x1 <= x0 || y1 <= y0) return;
+    if (x1 <= x0 || y1 <= y0)
+        return;
     XImage* image = XGetImage(display, DefaultRootWindow(display), x0, y0, x1 - x0, y1 - y0,
                               AllPlanes, ZPixmap);
-    if (!image) return;
+    if (!image)
+        return;
     for (int y = 0; y < y1 - y0; ++y) {
         for (int x = 0; x < x1 - x0; ++x) {
             const unsigned long value = XGetPixel(image, x, y);
@@ -61,8 +63,12 @@ void scan(int x0, int y0, int x1, int y1, Visit visit) {
     XDestroyImage(image);
 }
 
-bool isGreen(Pixel p) { return p.g > 60 && p.g > p.r + 40 && p.b < 60; }
-bool isYellow(Pixel p) { return p.r > 150 && p.g > 150 && p.b < 90; }
+bool isGreen(Pixel p) {
+    return p.g > 60 && p.g > p.r + 40 && p.b < 60;
+}
+bool isYellow(Pixel p) {
+    return p.r > 150 && p.g > 150 && p.b < 90;
+}
 
 // Is a sphere (snake, berry or wall: all green) drawn on board cell (cx, cy)?
 bool cellIsGreen(int cx, int cy) {
@@ -91,14 +97,17 @@ Window findWindow(Window window, const char* title) {
     if (XFetchName(display, window, &name) && name) {
         const bool match = std::strcmp(name, title) == 0;
         XFree(name);
-        if (match) return window;
+        if (match)
+            return window;
     }
     Window root, parent, *children = nullptr;
     unsigned int count = 0;
     Window found = 0;
     if (XQueryTree(display, window, &root, &parent, &children, &count)) {
-        for (unsigned int i = 0; i < count && !found; ++i) found = findWindow(children[i], title);
-        if (children) XFree(children);
+        for (unsigned int i = 0; i < count && !found; ++i)
+            found = findWindow(children[i], title);
+        if (children)
+            XFree(children);
     }
     return found;
 }
@@ -111,7 +120,8 @@ int usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) return usage();
+    if (argc < 2)
+        return usage();
     display = XOpenDisplay(nullptr);
     if (!display) {
         std::fprintf(stderr, "xprobe: cannot open display\n");
@@ -127,7 +137,8 @@ int main(int argc, char** argv) {
         const auto deadline =
             std::chrono::steady_clock::now() + std::chrono::milliseconds(std::atoi(argv[5]));
         while (std::chrono::steady_clock::now() < deadline) {
-            if (cellIsGreen(std::atoi(argv[2]), std::atoi(argv[3])) == wantGreen) return 0;
+            if (cellIsGreen(std::atoi(argv[2]), std::atoi(argv[3])) == wantGreen)
+                return 0;
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
         }
         std::fprintf(stderr, "xprobe: cell %s,%s never turned %s\n", argv[2], argv[3], argv[4]);
@@ -156,7 +167,8 @@ int main(int argc, char** argv) {
         int sx0, sy0, sx1, sy1, right = -1;
         textBox(number(2), number(3), number(4), number(5), sx0, sy0, sx1, sy1);
         scan(sx0, sy0, sx1, sy1, [&](int x, int, Pixel p) {
-            if (isYellow(p) && x > right) right = x;
+            if (isYellow(p) && x > right)
+                right = x;
         });
         std::printf("%.2f\n", right < 0 ? -99.0 : toPlaneX(right, 10));
         return 0;
@@ -167,7 +179,8 @@ int main(int argc, char** argv) {
         for (int row = 1; row <= std::atoi(argv[2]); ++row) {
             const double base = 2.5 - 1.3 * row;
             const int count = yellowIn(-4.2, base - 0.1, -3.2, base + 0.6);
-            if (count > bestCount) best = row, bestCount = count;
+            if (count > bestCount)
+                best = row, bestCount = count;
         }
         std::printf("%d\n", best);
         return 0;
@@ -183,7 +196,8 @@ int main(int argc, char** argv) {
         event.xclient.window = window;
         event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
         event.xclient.format = 32;
-        event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+        event.xclient.data.l[0] =
+            static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
         event.xclient.data.l[1] = CurrentTime;
         XSendEvent(display, window, False, NoEventMask, &event);
         XFlush(display);

@@ -12,8 +12,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     rows[0] = {"sentinel", 12345};
     int calls = 0;
     ScoreLineError error;
-    const int32_t read = readScoreRows(std::string_view(reinterpret_cast<const char*>(data), size),
-                                       rows, [&calls](const scores&) { ++calls; }, error);
+    const int32_t read = readScoreRows(
+        std::string_view(reinterpret_cast<const char*>(data), size), rows,
+        [&calls](const scores&) { ++calls; }, error);
     const bool consistent = read == 0 ? error.line >= 1 && !error.text.empty() : read == calls;
     if (read < 0 || read > kHighScoreSlots || !consistent || rows[0].name != "sentinel" ||
         rows[0].score != 12345) {

@@ -92,3 +92,13 @@ TEST_F(GameTest, EatingScoresOnceAndMovesTheBerryLeavingTheOldMark) {
     EXPECT_EQ(output, "Placing berry at: " + std::to_string(berry.x()) + "," +
                           std::to_string(berry.y()) + "\n");
 }
+
+TEST_F(GameTest, TheScoreStopsAtItsLargestValueInsteadOfWrapping) {
+    startTestGame();
+    game.score = INT16_MAX - 1;
+    testing::internal::CaptureStdout();
+    game.berries[1]->eat();
+    game.berries[1]->eat();
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(game.score, INT16_MAX);
+}

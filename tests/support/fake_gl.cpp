@@ -160,6 +160,25 @@ void glEnd() {
 void glVertex2f(GLfloat x, GLfloat y) {
     record("glVertex2f", {x, y});
 }
+GLuint glGenLists(GLsizei range) {
+    static GLuint next = 1;
+    record("glGenLists", {double(range)});
+    const GLuint first = next;
+    next += static_cast<GLuint>(range);
+    return first;
+}
+void glNewList(GLuint list, GLenum mode) {
+    record("glNewList", {double(list), double(mode)});
+}
+void glEndList() {
+    record("glEndList", {});
+}
+void glCallList(GLuint list) {
+    record("glCallList", {double(list)});
+}
+void glDeleteLists(GLuint list, GLsizei range) {
+    record("glDeleteLists", {double(list), double(range)});
+}
 
 void gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zFar) {
     record("gluPerspective", {fovy, aspect, zNear, zFar});

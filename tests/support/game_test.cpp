@@ -9,6 +9,7 @@
 #include "app/keyboard.h"
 #include "app/random.h"
 #include "game/collisions.h"
+#include "render/sphere_cache.h"
 #include "fake_gl.h"
 #include "fake_platform.h"
 
@@ -17,6 +18,8 @@ namespace fs = std::filesystem;
 void GameTest::SetUp() {
     game = GameState{};
     seedRandom(5489);
+    releaseSphereCache();
+    renderOptimisations = RenderOptimisations{};
     fakegl::reset();
     fakeplatform::reset();
 }

@@ -1,0 +1,294 @@
+// Frame benchmark: real frames through the game's own drawing code with real OpenGL, for the
+// main menu, a new game's first frame, a crowded board (with and without the renderer
+// optimisations) and a baseline that draws only the crowded board's spheres as cheaply as
+// this renderer allows. Needs an X display (make bench starts Xvfb).
+//
+//   frame_bench [--runs N] [--seconds S] [--out FILE]   frames per second per scene
+//   frame_bench --compare                              crowded board pixels with and without
+//                                                      the optimisations: exit 1 if any differ
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "app/frame.h"
+#include "app/game_state.h"
+#include "app/keyboard.h"
+#include "app/startup.h"
+#include "game/collisions.h"
+#include "render/game_screen.h"
+#include "render/gl.h"
+#include "render/scene.h"
+#include "render/sphere_cache.h"
+
+namespace {
+
+constexpr int kWidth = 1280;
+constexpr int kHeight = 1024;
+FILE* report = stdout;  // the game's own diagnostic lines go to /dev/null instead
+
+using Clock = std::chrono::steady_clock;
+
+void quietly(const std::function<void()>& work) {
+    std::fflush(stdout);
+    work();
+    std::fflush(stdout);
+}
+
+// A snake of 305 segments laid row by row over the field around the spawn cell, and the ten
+// berries on free cells beside it.
+void layCrowdedBoard() {
+    quietly([] {
+        newGame();
+        createSnake(kFieldFirst, kFieldFirst, 0);
+        int laid = 1;
+        for (int y = kFieldFirst; y <= kFieldLast && laid < 305; ++y) {
+            for (int x = kFieldFirst; x <= kFieldLast && laid < 305; ++x) {
+                if ((x == kFieldFirst && y == kFieldFirst) || (x == kSpawnX && y == kSpawnY)) {
+                    continue;
+                }
+                appendSegment(x, y);
+                ++laid;
+            }
+        }
+        refreshBoard();
+        for (int k = 1; k <= kBerryCount; ++k) {
+            auto underSnake = [k] {
+                for (const SnakeSegment* s = game.snakeFirst.get(); s; s = s->next.get()) {
+                    if (s->x == game.berries[k]->x() && s->y == game.berries[k]->y())
+                        return true;
+                }
+                return false;
+            };
+            while (underSnake()) {
+                game.berries[k]->place();
+                refreshBoard();
+            }
+        }
+    });
+}
+
+// Keeps a burst going over berry 1 for the whole measurement.
+void keepBurstAlive() {
+    if (!game.emitter->isAlive()) {
+        game.emitter =
+            std::make_unique<ParticleEmitter>(game.berries[1]->x(), game.berries[1]->y());
+    }
+}
+
+struct Scene {
+    const char* name;
+    std::function<void()> setUp;
+    std::function<void()> frame;
+};
+
+void gameFrame() {
+    game.stepTimer = -1000000;  // the picture under test stays as it is: no steps
+    drawFrame();
+}
+
+void crowdedFrame() {
+    keepBurstAlive();
+    gameFrame();
+}
+
+// Only the crowded board's spheres: culled, from their display lists, nothing else.
+void baselineFrame() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_CULL_FACE);
+    glColor3f(0.2f, 0.9f, 0.0f);
+    static const double radius[6] = {0, 0.3, 0.25, 0.1, 0, 0.35};
+    static const int detail[6] = {0, 10, 5, 10, 0, 10};
+    for (int x = 1; x <= kBoardSize; ++x) {
+        for (int y = 1; y <= kBoardSize; ++y) {
+            const char cell = game.board.at(x, y);
+            if (cell != kBody && cell != kBerry && cell != kWall && cell != kHead)
+                continue;
+            const int kind = cell - '0';
+            glLoadIdentity();
+            glTranslatef(static_cast<float>(boardToWorld(x)), static_cast<float>(boardToWorld(y)),
+                         -15.0f);
+            callCachedSphere(radius[kind], detail[kind]);
+        }
+    }
+    glDisable(GL_CULL_FACE);
+    glutSwapBuffers();
+}
+
+// Frames per second of one run of a scene.
+double measureOnce(const Scene& scene, double seconds) {
+    scene.setUp();
+    scene.frame();  // warm up
+    int frames = 0;
+    const auto start = Clock::now();
+    double elapsed = 0;
+    do {
+        scene.frame();
+        ++frames;
+        glutMainLoopEvent();
+        elapsed = std::chrono::duration<double>(Clock::now() - start).count();
+    } while (elapsed < seconds);
+    renderOptimisations = {};
+    return frames / elapsed;
+}
+
+// Median frames per second of each scene. The scenes take turns, run by run, so that a
+// machine that slows down for a while slows all of them alike.
+std::vector<double> measure(const std::vector<Scene>& scenes, int runs, double seconds) {
+    std::vector<std::vector<double>> rates(scenes.size());
+    for (int run = 0; run < runs; ++run) {
+        for (size_t i = 0; i < scenes.size(); ++i) {
+            rates[i].push_back(measureOnce(scenes[i], seconds));
+        }
+    }
+    std::vector<double> medians;
+    for (auto& r : rates) {
+        std::sort(r.begin(), r.end());
+        medians.push_back(r[r.size() / 2]);
+    }
+    return medians;
+}
+
+// The crowded board drawn at a fixed moment, read back from the frame buffer.
+std::vector<unsigned char> crowdedPixels(RenderOptimisations options) {
+    renderOptimisations = options;
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    game.elapsedTime = 1234;
+    game.emitter->draw();
+    drawBackground();
+    game.frameCount = 0;
+    game.lastFpsTime = -1000000000;  // the frame-rate text reads 0.00 every time
+    drawGameScreen(1234);
+    glFinish();
+    std::vector<unsigned char> pixels(static_cast<size_t>(kWidth) * kHeight * 4);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    glutSwapBuffers();
+    return pixels;
+}
+
+int compare() {
+    layCrowdedBoard();
+    game.emitter = std::make_unique<ParticleEmitter>(game.berries[1]->x(), game.berries[1]->y());
+    for (int i = 0; i < 10; ++i)
+        game.emitter->update();
+    const auto reference = crowdedPixels({true, true});
+    int failures = 0;
+    for (const RenderOptimisations options :
+         {RenderOptimisations{false, true}, RenderOptimisations{true, false},
+          RenderOptimisations{false, false}}) {
+        const auto pixels = crowdedPixels(options);
+        size_t differing = 0;
+        for (size_t i = 0; i < pixels.size(); ++i)
+            differing += pixels[i] != reference[i];
+        std::fprintf(report, "culling %-3s cached spheres %-3s: %zu bytes differ from both on\n",
+                     options.cullBackFaces ? "on" : "off", options.cachedSpheres ? "on" : "off",
+                     differing);
+        failures += differing != 0;
+    }
+    std::size_t lit = 0;
+    for (size_t i = 0; i < reference.size(); i += 4)
+        lit += reference[i + 1] > 100;
+    std::fprintf(report, "%zu bright green or yellow pixels in the picture\n", lit);
+    return failures == 0 && lit > 10000 ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int runs = 5;
+    double seconds = 2.0;
+    const char* out = nullptr;
+    bool comparing = false;
+    for (int i = 1; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--runs") && i + 1 < argc)
+            runs = std::atoi(argv[++i]);
+        else if (!std::strcmp(argv[i], "--seconds") && i + 1 < argc)
+            seconds = std::atof(argv[++i]);
+        else if (!std::strcmp(argv[i], "--out") && i + 1 < argc)
+            out = argv[++i];
+        else if (!std::strcmp(argv[i], "--compare"))
+            comparing = true;
+        else {
+            std::fprintf(stderr,
+                         "usage: frame_bench [--runs N] [--seconds S] [--out FILE] [--compare]\n");
+            return 2;
+        }
+    }
+    // The game's diagnostic lines go nowhere; the report keeps the real standard output.
+    report = fdopen(dup(STDOUT_FILENO), "w");
+    if (!report || !std::freopen("/dev/null", "w", stdout))
+        return 2;
+    std::string data = (std::filesystem::temp_directory_path() / "orvel-bench-XXXXXX").string();
+    if (!mkdtemp(data.data()))
+        return 2;
+    setenv("XDG_DATA_HOME", data.c_str(), 1);
+    setenv("ORVEL_VSYNC", "0", 1);
+    setenv("ORVEL_SEED", "7", 1);
+
+    int glutArgc = 1;
+    startUp(&glutArgc, argv);
+    for (int i = 0; i < 10; ++i)
+        glutMainLoopEvent();
+    reshape(kWidth, kHeight);
+
+    int status = 0;
+    if (comparing) {
+        status = compare();
+    } else {
+        const std::vector<Scene> scenes = {
+            {"main menu", [] { game.screen = MainMenu; }, [] { drawFrame(); }},
+            {"new game, first frame", [] { quietly(newGame); }, gameFrame},
+            {"crowded board", layCrowdedBoard, crowdedFrame},
+            {"crowded board, spheres only (baseline)", layCrowdedBoard, baselineFrame},
+            {"crowded board, culling only",
+             [] {
+                 renderOptimisations = {true, false};
+                 layCrowdedBoard();
+             },
+             crowdedFrame},
+            {"crowded board, cached spheres only",
+             [] {
+                 renderOptimisations = {false, true};
+                 layCrowdedBoard();
+             },
+             crowdedFrame},
+            {"crowded board, no culling, no cached spheres",
+             [] {
+                 renderOptimisations = {false, false};
+                 layCrowdedBoard();
+             },
+             crowdedFrame},
+        };
+        const std::vector<double> fps = measure(scenes, runs, seconds);
+        std::string table = "scene                                           frames/s\n";
+        char line[160];
+        for (size_t i = 0; i < scenes.size(); ++i) {
+            std::snprintf(line, sizeof line, "%-46s %9.1f\n", scenes[i].name, fps[i]);
+            table += line;
+        }
+        std::snprintf(line, sizeof line,
+                      "crowded board / baseline                       %9.2f\n"
+                      "crowded board / unoptimised                    %9.2f\n",
+                      fps[2] / fps[3], fps[2] / fps[6]);
+        table += line;
+        std::snprintf(line, sizeof line, "(median of %d runs of %.1f s, %dx%d)\n", runs, seconds,
+                      kWidth, kHeight);
+        table += line;
+        std::fputs(table.c_str(), report);
+        if (out) {
+            FILE* file = std::fopen(out, "w");
+            if (!file || std::fputs(table.c_str(), file) < 0 || std::fclose(file) != 0)
+                status = 1;
+        }
+    }
+    std::fflush(report);
+    std::filesystem::remove_all(data);
+    return status;
+}

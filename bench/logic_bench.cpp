@@ -1,0 +1,154 @@
+// Logic benchmarks: a snake step with its board refresh at the longest the snake gets, berry
+// placement on a crowded board, and loading and saving the high-score file.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "app/game_state.h"
+#include "app/keyboard.h"
+#include "app/random.h"
+#include "game/collisions.h"
+#include "game/step.h"
+
+namespace {
+
+struct Cell {
+    int x, y;
+};
+
+// A closed path through all 324 field cells: up column 2, then rows 19 down to 2 back and
+// forth over columns 3..19, and back along row 2... so that a snake on it never meets itself.
+std::vector<Cell> fieldCycle() {
+    std::vector<Cell> cycle;
+    for (int y = kFieldFirst; y <= kFieldLast; ++y)
+        cycle.push_back({kFieldFirst, y});
+    bool right = true;
+    for (int y = kFieldLast; y >= kFieldFirst; --y) {
+        for (int i = 0; i < kFieldLast - kFieldFirst; ++i) {
+            cycle.push_back({right ? kFieldFirst + 1 + i : kFieldLast - i, y});
+        }
+        right = !right;
+    }
+    return cycle;  // ends on (3, 2), next to the start (2, 2)
+}
+
+char headingFrom(Cell from, Cell to) {
+    if (to.x > from.x)
+        return 'd';
+    if (to.x < from.x)
+        return 'a';
+    return to.y > from.y ? 'w' : 's';
+}
+
+// A 305-segment snake on the cycle, score past growing, heading along the cycle; berries are
+// eaten when the head reaches them and placed again in the gap.
+struct LongSnake {
+    std::vector<Cell> cycle = fieldCycle();
+    std::vector<char> heading;  // heading to take from each cycle position
+    size_t headAt = 304;
+
+    LongSnake() {
+        seedRandom(7);
+        game = GameState{};
+        newGame();
+        game.score = 302;
+        createSnake(cycle[headAt].x, cycle[headAt].y, 0);
+        for (size_t i = headAt; i-- > 0;)
+            appendSegment(cycle[i].x, cycle[i].y);
+        refreshBoard();
+        for (int k = 1; k <= kBerryCount; ++k) {
+            while (game.board.at(game.berries[k]->x(), game.berries[k]->y()) != kBerry ||
+                   onSnake(*game.berries[k])) {
+                game.berries[k]->place();
+                refreshBoard();
+            }
+        }
+        for (size_t i = 0; i < cycle.size(); ++i) {
+            heading.push_back(headingFrom(cycle[i], cycle[(i + 1) % cycle.size()]));
+        }
+    }
+
+    static bool onSnake(const Berry& berry) {
+        for (const SnakeSegment* s = game.snakeFirst.get(); s; s = s->next.get()) {
+            if (s->x == berry.x() && s->y == berry.y())
+                return true;
+        }
+        return false;
+    }
+
+    int eaten = 0;
+
+    void step() {
+        const Cell next = cycle[(headAt + 1) % cycle.size()];
+        eaten += game.board.at(next.x, next.y) == kBerry;
+        game.nextDirection = heading[headAt];
+        game.direction = game.nextDirection;
+        stepSnake();
+        refreshBoard();
+        headAt = (headAt + 1) % cycle.size();
+    }
+};
+
+void StepLongSnake(benchmark::State& state) {
+    LongSnake snake;
+    for (auto _ : state) {
+        snake.step();
+    }
+    benchmark::DoNotOptimize(game.board);
+    state.counters["berries/step"] =
+        benchmark::Counter(snake.eaten, benchmark::Counter::kAvgIterations);
+    if (game.lives != 3 || snakeLength() != 305)
+        state.SkipWithError("the snake crashed");
+}
+BENCHMARK(StepLongSnake);
+
+void PlaceBerryOnCrowdedBoard(benchmark::State& state) {
+    LongSnake snake;
+    Berry& berry = *game.berries[1];
+    for (auto _ : state) {
+        game.board.at(berry.x(), berry.y()) = kEmpty;
+        berry.place();
+    }
+}
+BENCHMARK(PlaceBerryOnCrowdedBoard);
+
+void LoadAndSaveHighScores(benchmark::State& state) {
+    std::string folder = (std::filesystem::temp_directory_path() / "orvel-bench-XXXXXX").string();
+    if (!mkdtemp(folder.data()))
+        return state.SkipWithError("no temporary folder");
+    setenv("XDG_DATA_HOME", folder.c_str(), 1);
+    game = GameState{};
+    openOrCreateHighScoreFile();
+    loadHighScores();
+    for (auto _ : state) {
+        saveHighScores();
+        loadHighScores();
+    }
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(LoadAndSaveHighScores);
+
+}  // namespace
+
+// The game's diagnostic lines go to /dev/null; the benchmark's report keeps standard output.
+int main(int argc, char** argv) {
+    std::fflush(stdout);
+    const int reportFd = dup(STDOUT_FILENO);
+    if (reportFd < 0 || !std::freopen("/dev/null", "w", stdout))
+        return 2;
+    std::ofstream report("/proc/self/fd/" + std::to_string(reportFd));
+    benchmark::Initialize(&argc, argv);
+    benchmark::ConsoleReporter console(benchmark::ConsoleReporter::OO_Tabular);
+    console.SetOutputStream(&report);
+    console.SetErrorStream(&std::cerr);
+    benchmark::RunSpecifiedBenchmarks(&console);
+    benchmark::Shutdown();
+    return 0;
+}

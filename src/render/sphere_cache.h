@@ -1,0 +1,26 @@
+// The board's spheres drawn cheaply: each kind's geometry compiled once into a display list,
+// and back faces culled while the board is drawn. Spheres are closed and opaque, so neither
+// changes a pixel; both only save the renderer work.
+#pragma once
+
+// Both are on in the game; the frame benchmark switches them off to measure what they save.
+struct RenderOptimisations {
+    bool cullBackFaces = true;
+    bool cachedSpheres = true;
+};
+extern RenderOptimisations renderOptimisations;
+
+// Compiles the four sphere kinds of the board (needs a current GL context). Until it has run,
+// spheres are built on every draw.
+void buildSphereCache();
+
+// Deletes the compiled spheres (while their context is current); spheres are then built on
+// every draw again.
+void releaseSphereCache();
+
+// Draws the cached sphere of this radius (world units) and detail, if there is one.
+bool callCachedSphere(double radius, int detail);
+
+// Brackets the drawing of the board's spheres.
+void beginBoardSpheres();
+void endBoardSpheres();

@@ -1,0 +1,49 @@
+// The board's spheres from compiled display lists, and back-face culling around the board.
+#include <gtest/gtest.h>
+
+#include "fake_gl.h"
+#include "game_test.h"
+#include "render/game_screen.h"
+#include "render/gl.h"
+#include "render/scene.h"
+#include "render/sphere_cache.h"
+
+TEST_F(GameTest, EachBoardSphereKindIsCompiledOnceAndCalled) {
+    buildSphereCache();
+    buildSphereCache();  // a second call compiles nothing more
+    EXPECT_EQ(fakegl::countOf("glNewList"), 4u);
+    EXPECT_EQ(fakegl::callsNamed("glutSolidSphere").at(1).str(), "glutSolidSphere(0.25,5,5)");
+    const double berryList = fakegl::callsNamed("glNewList").at(1).args[0];
+
+    fakegl::reset();
+    drawSphere(10, 10, 0.5, 0.0, 0.1, 0.2, 0.3, 5);   // a berry: from its list
+    drawSphere(10, 10, 0.5, 0.0, 0.1, 0.2, 0.3, 10);  // no such kind: built as before
+    EXPECT_EQ(fakegl::callsNamed("glCallList").at(0).args[0], berryList);
+    EXPECT_EQ(fakegl::countOf("glCallList"), 1u);
+    EXPECT_EQ(fakegl::callsNamed("glutSolidSphere").at(0).str(), "glutSolidSphere(0.25,10,10)");
+
+    renderOptimisations.cachedSpheres = false;
+    fakegl::reset();
+    drawSphere(10, 10, 0.5, 0.0, 0.1, 0.2, 0.3, 5);
+    EXPECT_EQ(fakegl::countOf("glCallList"), 0u);
+    EXPECT_EQ(fakegl::countOf("glutSolidSphere"), 1u);
+}
+
+TEST_F(GameTest, BackFacesAreCulledOnlyWhileTheBoardIsDrawn) {
+    resetBoard();
+    drawGameScreen(0);
+    const auto calls = fakegl::callStrings();
+    const std::string cullOn = fakegl::Call{"glEnable", {GL_CULL_FACE}, {}}.str();
+    const std::string cullOff = fakegl::Call{"glDisable", {GL_CULL_FACE}, {}}.str();
+    const auto on = std::find(calls.begin(), calls.end(), cullOn);
+    const auto firstSphere = std::find(calls.begin(), calls.end(), "glutSolidSphere(0.1,10,10)");
+    ASSERT_NE(on, calls.end());
+    EXPECT_LT(on, firstSphere);
+    EXPECT_EQ(calls.back(), cullOff);
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), cullOn), 1);
+
+    renderOptimisations.cullBackFaces = false;
+    fakegl::reset();
+    drawGameScreen(0);
+    EXPECT_EQ(fakegl::countOf("glEnable"), 1u);  // lighting only
+}
