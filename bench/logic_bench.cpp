@@ -135,6 +135,30 @@ void LoadAndSaveHighScores(benchmark::State& state) {
 }
 BENCHMARK(LoadAndSaveHighScores);
 
+// Resident memory in KiB.
+long residentKiB() {
+    std::ifstream statm("/proc/self/statm");
+    long pages = 0, resident = 0;
+    statm >> pages >> resident;
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+// A long soak of the step: resident memory must stay flat while bursts, berries and a few
+// hundred thousand steps come and go.
+void reportMemoryOverALongSoak(std::ostream& out) {
+    LongSnake snake;
+    long first = 0;
+    out << "memory over a soak of the 305-segment snake (eating most steps):\n";
+    for (int steps = 1; steps <= 1000000; ++steps) {
+        snake.step();
+        if (steps == 10000) first = residentKiB();
+        if (steps == 10000 || steps % 250000 == 0) {
+            out << "  after " << steps << " steps: " << residentKiB() << " KiB resident\n";
+        }
+    }
+    out << "  growth after the first 10000 steps: " << residentKiB() - first << " KiB\n";
+}
+
 }  // namespace
 
 // The game's diagnostic lines go to /dev/null; the benchmark's report keeps standard output.
@@ -150,5 +174,6 @@ int main(int argc, char** argv) {
     console.SetErrorStream(&std::cerr);
     benchmark::RunSpecifiedBenchmarks(&console);
     benchmark::Shutdown();
+    reportMemoryOverALongSoak(report);
     return 0;
 }
