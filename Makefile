@@ -3,9 +3,13 @@
 #   make test    install what is missing, build with warnings as errors, run every test,
 #                then the unit tests again under AddressSanitizer and UndefinedBehaviorSanitizer
 #   make bench   frame and logic benchmarks under Xvfb (never part of make test)
+#   make install installs into PREFIX (default /usr/local)
+#   make package builds orvel_<version>_<arch>.deb here
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run build test unit-asan bench clean
+PREFIX ?= /usr/local
+
+.PHONY: run build test unit-asan bench install package clean
 
 run: build
 	./build/orvel
@@ -30,6 +34,14 @@ unit-asan:
 
 bench:
 	bench/run.sh
+
+install: build
+	cmake --install build --prefix $(PREFIX)
+
+package: build
+	scripts/install-deps.sh package
+	cd build && cpack -G DEB
+	cp build/orvel_*.deb .
 
 clean:
 	rm -rf build build-asan build-bench

@@ -3,20 +3,23 @@
 #   scripts/install-deps.sh run    what building and playing need
 #   scripts/install-deps.sh test   that, plus what the tests need
 #   scripts/install-deps.sh bench  that, plus what the benchmarks need
+#   scripts/install-deps.sh package  that, plus what building the Debian package needs
 # Asks apt-get only for what is missing; where it can't (not root, no apt-get) it prints the
 # exact command to run and exits non-zero.
 set -euo pipefail
 
 build=(cmake make g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl-dev libx11-dev)
 tests=(libgtest-dev xvfb xdotool x11-apps imagemagick clang libclang-rt-14-dev
-       desktop-file-utils groff-base dpkg-dev file)
+       desktop-file-utils groff-base man-db dpkg-dev file)
 bench=(libbenchmark-dev xvfb)
+package=(dpkg-dev file)
 
 case "${1:-run}" in
   run) wanted=("${build[@]}") ;;
   test) wanted=("${build[@]}" "${tests[@]}") ;;
   bench) wanted=("${build[@]}" "${bench[@]}") ;;
-  *) echo "usage: $0 [run|test|bench]" >&2; exit 2 ;;
+  package) wanted=("${build[@]}" "${package[@]}") ;;
+  *) echo "usage: $0 [run|test|bench|package]" >&2; exit 2 ;;
 esac
 
 missing=()
