@@ -151,7 +151,8 @@ void reportMemoryOverALongSoak(std::ostream& out) {
     out << "memory over a soak of the 305-segment snake (eating most steps):\n";
     for (int steps = 1; steps <= 1000000; ++steps) {
         snake.step();
-        if (steps == 10000) first = residentKiB();
+        if (steps == 10000)
+            first = residentKiB();
         if (steps == 10000 || steps % 250000 == 0) {
             out << "  after " << steps << " steps: " << residentKiB() << " KiB resident\n";
         }

@@ -1,4 +1,4 @@
-// Window-system extras for platforms without X11: GLUT's defaults stand.
+// Window-system extras where there is neither X11 nor Windows (macOS): GLUT's defaults stand.
 #include "platform/window_system.h"
 
 void enableDetectableAutoRepeat() {}

@@ -1,0 +1,30 @@
+// Windows extras for the game's window: the swap interval through WGL_EXT_swap_control.
+// Windows already delivers a held key as repeated presses without releases.
+#include <windows.h>
+
+#include <GL/gl.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/window_system.h"
+
+void enableDetectableAutoRepeat() {}
+
+void requestVsync() {
+    const char* setting = std::getenv("ORVEL_VSYNC");
+    if (setting && std::strcmp(setting, "0") == 0) {
+        return;
+    }
+    using GetExtensions = const char*(WINAPI*)();
+    using SwapInterval = BOOL(WINAPI*)(int);
+    const auto getExtensions =
+        reinterpret_cast<GetExtensions>(wglGetProcAddress("wglGetExtensionsStringEXT"));
+    const char* extensions = getExtensions ? getExtensions() : nullptr;
+    if (!extensions || !std::strstr(extensions, "WGL_EXT_swap_control")) {
+        return;
+    }
+    if (const auto swap = reinterpret_cast<SwapInterval>(wglGetProcAddress("wglSwapIntervalEXT"))) {
+        swap(1);
+    }
+}
