@@ -37,16 +37,34 @@ std::string rows(std::initializer_list<std::pair<const char*, int>> table,
     return text;
 }
 
-const std::string kTenRows = rows({{"Ann", 90},
-                                   {"Bob", 80},
-                                   {"Cy", 70},
-                                   {"Di", 60},
-                                   {"Ed", 50},
-                                   {"Flo", 40},
-                                   {"Gus", 30},
-                                   {"Hal", 20},
-                                   {"Ivy", 10},
-                                   {"Jo", 5}});
+// A full table in save's format, with the line end given.
+std::string tenRows(const char* end = "\r\n") {
+    return rows({{"Ann", 90},
+                 {"Bob", 80},
+                 {"Cy", 70},
+                 {"Di", 60},
+                 {"Ed", 50},
+                 {"Flo", 40},
+                 {"Gus", 30},
+                 {"Hal", 20},
+                 {"Ivy", 10},
+                 {"Jo", 5}},
+                end);
+}
+
+const std::string kTenRows = tenRows();
+
+// A full table whose row 10 scores 0.
+const std::string kTenRowsEndingInZero = rows({{"A", 9},
+                                               {"B", 8},
+                                               {"C", 7},
+                                               {"D", 6},
+                                               {"E", 5},
+                                               {"F", 4},
+                                               {"G", 3},
+                                               {"H", 2},
+                                               {"I", 1},
+                                               {"Zed", 0}});
 
 }  // namespace
 
@@ -71,16 +89,7 @@ TEST_F(HighScoreFile_, ASavedTableLoadsBackUnchanged) {
 }
 
 TEST_F(HighScoreFile_, RowTenWithScoreZeroBecomesAFillerRow) {
-    writeScoreFile(rows({{"A", 9},
-                         {"B", 8},
-                         {"C", 7},
-                         {"D", 6},
-                         {"E", 5},
-                         {"F", 4},
-                         {"G", 3},
-                         {"H", 2},
-                         {"I", 1},
-                         {"Zed", 0}}));
+    writeScoreFile(kTenRowsEndingInZero);
     open();
     expectRow(9, "I", 1);
     expectRow(10, "AAA", 0);
@@ -95,17 +104,7 @@ TEST_F(HighScoreFile_, FourRowsKeepThreeAndTheRestAreFiller) {
 }
 
 TEST_F(HighScoreFile_, AnExtraEmptyLineIsReadAsRowEleven) {
-    writeScoreFile(rows({{"A", 9},
-                         {"B", 8},
-                         {"C", 7},
-                         {"D", 6},
-                         {"E", 5},
-                         {"F", 4},
-                         {"G", 3},
-                         {"H", 2},
-                         {"I", 1},
-                         {"Zed", 0}}) +
-                   "\r\n");
+    writeScoreFile(kTenRowsEndingInZero + "\r\n");
     const std::string output = open();
     EXPECT_NE(output.find("Loading: Zed : 0\nLoading:  : 0\n"), std::string::npos);
     expectRow(10, "Zed", 0);
@@ -155,17 +154,7 @@ TEST_F(HighScoreFile_, AnEmptyFileLoadsAsTenFillerRows) {
 
 TEST_F(HighScoreFile_, LoneLineFeedsAndCarriageReturnsEndLines) {
     for (const char* end : {"\n", "\r"}) {
-        writeScoreFile(rows({{"Ann", 90},
-                             {"Bob", 80},
-                             {"Cy", 70},
-                             {"Di", 60},
-                             {"Ed", 50},
-                             {"Flo", 40},
-                             {"Gus", 30},
-                             {"Hal", 20},
-                             {"Ivy", 10},
-                             {"Jo", 5}},
-                            end));
+        writeScoreFile(tenRows(end));
         open();
         expectRow(1, "Ann", 90);
         expectRow(10, "Jo", 5);
