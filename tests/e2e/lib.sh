@@ -37,8 +37,10 @@ fail() {
 }
 
 # A display of our own: Xvfb picks a free number and tells it through a file descriptor.
+#   start_xvfb [WIDTHxHEIGHT]   (default 1280x1024)
 start_xvfb() {
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+  : >"$WORK/display"
+  Xvfb -displayfd 3 -screen 0 "${1:-1280x1024}x24" -nolisten tcp -noreset 3>"$WORK/display" 2>"$WORK/xvfb.log" &
   XVFB_PID=$!
   for _ in $(seq 100); do
     [ -s "$WORK/display" ] && break
@@ -50,9 +52,13 @@ start_xvfb() {
   wait_until "display $DISPLAY accepts connections" '"$XPROBE" yellow 0 0 0 0 >/dev/null 2>&1'
 }
 
-# Starts the game (extra environment as NAME=VALUE arguments) and waits for its main menu.
+# Starts the game (extra environment as NAME=VALUE arguments, then the game's own options
+# after --) and waits for its main menu.
 start_game() {
-  env XDG_DATA_HOME="$DATA" "$@" "$ORVEL_BIN" >"$OUT" 2>"$ERR" &
+  local environment=()
+  while [ $# -gt 0 ] && [ "$1" != -- ]; do environment+=("$1"); shift; done
+  [ $# -gt 0 ] && shift
+  env XDG_DATA_HOME="$DATA" "${environment[@]}" "$ORVEL_BIN" "$@" >"$OUT" 2>"$ERR" &
   GAME_PID=$!
   local window=""
   for _ in $(seq 100); do
@@ -64,6 +70,12 @@ start_game() {
   [ -n "$window" ] || fail "no game window appeared"
   xdotool windowfocus "$window" 2>/dev/null || true
   wait_until "the main menu is drawn" '[ "$(menu_marker 4)" = 1 ]'
+}
+
+# Ends the private display, so that the next start_xvfb can have another screen size.
+stop_xvfb() {
+  kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null || true
+  XVFB_PID=""
 }
 
 # wait_until DESCRIPTION CONDITION [SECONDS]
