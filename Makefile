@@ -3,8 +3,10 @@
 #   make test    install what is missing, build with warnings as errors, run every test,
 #                then the unit tests again under AddressSanitizer and UndefinedBehaviorSanitizer
 #   make bench   frame and logic benchmarks under Xvfb (never part of make test)
-#   make install installs into PREFIX (default /usr/local)
-#   make package builds orvel_<version>_<arch>.deb here
+#   make install installs into PREFIX (default /usr/local): the game in PREFIX/games
+#   make package builds orvel_<version>_<arch>.deb here, with Debian's hardening flags
+# Playing, installing and packaging need only the game's build dependencies; the tests and
+# benchmarks, and what they need, are configured by make test and make bench alone.
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
 PREFIX ?= /usr/local
@@ -16,18 +18,19 @@ run: build
 
 build:
 	scripts/install-deps.sh run
-	cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
+	cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DORVEL_TESTS=OFF -DORVEL_BENCH=OFF
 	cmake --build build -j $(JOBS)
 
 test:
 	scripts/install-deps.sh test
-	cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DORVEL_WERROR=ON
+	cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DORVEL_WERROR=ON -DORVEL_TESTS=ON
 	cmake --build build -j $(JOBS)
 	ctest --test-dir build --output-on-failure -j $(JOBS)
 	$(MAKE) unit-asan
 
 unit-asan:
-	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DORVEL_WERROR=ON -DORVEL_SANITIZE=ON -DORVEL_GAME=OFF
+	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DORVEL_WERROR=ON -DORVEL_SANITIZE=ON \
+		-DORVEL_GAME=OFF -DORVEL_TESTS=ON
 	cmake --build build-asan -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 		ctest --test-dir build-asan --output-on-failure -j $(JOBS) -L unit
@@ -38,10 +41,9 @@ bench:
 install: build
 	cmake --install build --prefix $(PREFIX)
 
-package: build
+package:
 	scripts/install-deps.sh package
-	cd build && cpack -G DEB
-	cp build/orvel_*.deb .
+	scripts/build-package.sh .
 
 clean:
-	rm -rf build build-asan build-bench
+	rm -rf build build-asan build-bench build-package

@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh test
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DORVEL_TESTS=ON >/dev/null
 cmake --build build -j "$(nproc)" --target orvel xprobe predict_berries
 shots=$(mktemp -d)
 trap 'rm -rf "$shots"' EXIT

@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# The desktop entry passes desktop-file-validate and the manual page renders without warnings.
+# The desktop entry and the software-centre entry validate, and the manual page renders
+# without warnings.
 set -euo pipefail
 data="$(dirname "$0")/../../data"
-command -v desktop-file-validate >/dev/null || { echo "SKIP: desktop-file-utils missing"; exit 77; }
-command -v groff >/dev/null || { echo "SKIP: groff missing"; exit 77; }
-desktop-file-validate "$data/orvel.desktop"
+for tool in desktop-file-validate groff appstreamcli; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing (make test installs it)"; exit 77; }
+done
+desktop-file-validate "$data/io.github.orvelgame.orvel.desktop"
+appstreamcli validate --no-net --pedantic "$data/io.github.orvelgame.orvel.metainfo.xml"
 warnings=$(groff -man -ww -z "$data/orvel.6" 2>&1)
 [ -z "$warnings" ] || { echo "FAIL: the manual page has warnings:"; echo "$warnings"; exit 1; }
 if command -v man >/dev/null; then

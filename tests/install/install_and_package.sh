@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installing into a prefix puts every file where a desktop looks for it, and the installed
-# game runs like build/orvel; the Debian package holds the same files and depends on the
-# libraries the game links.
+# game runs like build/orvel; the Debian package, built with the distribution's hardening
+# flags, holds the same files, depends on the libraries the game links, and lintian finds
+# neither an error nor a warning in it.
 #   install_and_package.sh BUILD_DIR
 set -euo pipefail
 build=$1
@@ -10,36 +11,41 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/orvel-install.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
+files=(games/orvel share/applications/io.github.orvelgame.orvel.desktop
+       share/metainfo/io.github.orvelgame.orvel.metainfo.xml
+       share/icons/hicolor/scalable/apps/orvel.svg share/man/man6/orvel.6.gz
+       share/doc/orvel/copyright share/doc/orvel/changelog.gz)
+for size in 16 24 32 48 64 128 256; do
+  files+=("share/icons/hicolor/${size}x${size}/apps/orvel.png")
+done
+
 prefix="$work/prefix"
 cmake --install "$build" --prefix "$prefix" >/dev/null
-for file in bin/orvel share/applications/orvel.desktop share/icons/hicolor/scalable/apps/orvel.svg \
-            share/icons/hicolor/256x256/apps/orvel.png share/man/man6/orvel.6.gz; do
+for file in "${files[@]}"; do
   [ -s "$prefix/$file" ] || fail "$file was not installed"
 done
-[ -x "$prefix/bin/orvel" ] || fail "bin/orvel is not executable"
-[ "$(file -b --mime-type "$prefix/share/icons/hicolor/256x256/apps/orvel.png")" = image/png ] ||
-  fail "the 256 x 256 icon is not a PNG"
-file -b "$prefix/share/icons/hicolor/256x256/apps/orvel.png" | grep -q "256 x 256" ||
-  fail "the PNG icon is not 256 x 256"
+[ -x "$prefix/games/orvel" ] || fail "games/orvel is not executable"
+for size in 16 24 32 48 64 128 256; do
+  file -b "$prefix/share/icons/hicolor/${size}x${size}/apps/orvel.png" |
+    grep -q "^PNG image data, $size x $size," || fail "the ${size}x${size} icon is not a PNG of that size"
+done
 zcat "$prefix/share/man/man6/orvel.6.gz" | grep -q '^\.TH ORVEL 6' || fail "the manual page is not ORVEL's"
 echo "installed into a prefix: ok"
 
 # The installed binary behaves like the built one: the start-up end-to-end test against it.
 if command -v Xvfb >/dev/null; then
-  ORVEL_BIN="$prefix/bin/orvel" ARTIFACTS="$work/shots" bash "$here/../e2e/startup.sh" ||
+  ORVEL_BIN="$prefix/games/orvel" ARTIFACTS="$work/shots" bash "$here/../e2e/startup.sh" ||
     fail "the installed game did not start and save like build/orvel"
 fi
 
-if ! command -v dpkg-deb >/dev/null || ! command -v dpkg-shlibdeps >/dev/null; then
-  echo "SKIP: dpkg-dev is missing, no package built"; exit 77
-fi
-(cd "$build" && cpack -G DEB -B "$work/package" >/dev/null) || fail "cpack could not build the package"
-deb=$(ls "$work"/package/orvel_*.deb)
+for tool in dpkg-deb dpkg-shlibdeps dpkg-buildflags lintian; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing, no package built"; exit 77; }
+done
+deb=$(ORVEL_PACKAGE_BUILD="$build/package-build" "$here/../../scripts/build-package.sh" "$work") ||
+  fail "scripts/build-package.sh could not build the package"
 contents=$(dpkg-deb -c "$deb" | awk '{ print $NF }')
-for file in ./usr/bin/orvel ./usr/share/applications/orvel.desktop \
-            ./usr/share/icons/hicolor/scalable/apps/orvel.svg \
-            ./usr/share/icons/hicolor/256x256/apps/orvel.png ./usr/share/man/man6/orvel.6.gz; do
-  grep -q -x -F "$file" <<<"$contents" || fail "the package lacks $file"
+for file in "${files[@]}"; do
+  grep -q -x -F "./usr/$file" <<<"$contents" || fail "the package lacks /usr/$file"
 done
 [ "$(dpkg-deb -f "$deb" Package)" = orvel ] || fail "the package is not named orvel"
 depends=$(dpkg-deb -f "$deb" Depends)
@@ -48,4 +54,6 @@ echo "Depends: $depends"
 for library in libglut libglu1 'libopengl0\|libgl1' 'libglx0\|libgl1' libx11-6; do
   grep -q "$library" <<<"$depends" || fail "the package does not depend on $library"
 done
+lintian --fail-on error,warning "$deb" 2>&1 | grep -v 'not recommended' || true
+lintian --fail-on error,warning "$deb" >/dev/null 2>&1 || fail "lintian reports errors or warnings"
 echo "PASS"
