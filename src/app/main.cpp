@@ -4,7 +4,7 @@
 #include "render/gl.h"
 
 int main(int argc, char** argv) {
-    startUp(&argc, argv);
+    startUp(argc, argv);
     glutMainLoop();
     // The main loop returns only when the window was closed: that ends the game like Exit.
     saveAndExit();

@@ -1,6 +1,7 @@
 // Start-up and the reshape callback.
 #include "app/startup.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -8,6 +9,7 @@
 #include "app/frame.h"
 #include "app/game_state.h"
 #include "app/keyboard.h"
+#include "app/options.h"
 #include "app/random.h"
 #include "platform/clock.h"
 #include "platform/console.h"
@@ -15,6 +17,7 @@
 #include "platform/window_system.h"
 #include "render/gl.h"
 #include "render/sphere_cache.h"
+#include "render/text.h"
 
 namespace {
 
@@ -37,15 +40,36 @@ uint32_t chooseSeed() {
     return *seed;
 }
 
-// Game mode is refused where the display can't switch to 1280 x 1024 (Xvfb, XWayland, many
-// monitors); a full-screen window of that size stands in for it.
-void openWindow() {
+// The picture is composed for a 5:4 screen: on a narrower one the vertical field of view
+// widens so that everything a 1280 x 1024 screen shows stays in view.
+constexpr double kFieldOfView = 45.0;
+constexpr double kComposedAspect = static_cast<double>(kWindowWidth) / kWindowHeight;
+
+// No display at all is not the game's fault: one line that says what is missing, status 3.
+void requireDisplay() {
+    const std::string problem = displayProblem();
+    if (!problem.empty()) {
+        std::fprintf(stderr, "orvel: %s\n", problem.c_str());
+        exitProcess(3);
+    }
+}
+
+// Game mode is not possible where the display can't switch to 1280 x 1024 (Xvfb, XWayland,
+// many monitors); a full-screen window of that size stands in for it, without asking for the
+// mode first (GLUT would warn about the failed switch). --windowed asks for neither.
+void openWindow(bool windowed) {
     glutGameModeString("1280x1024:32@60");
-    glutEnterGameMode();
-    if (!glutGameModeGet(GLUT_GAME_MODE_ACTIVE)) {
+    if (!windowed && glutGameModeGet(GLUT_GAME_MODE_POSSIBLE)) {
+        glutEnterGameMode();
+    }
+    if (glutGameModeGet(GLUT_GAME_MODE_ACTIVE)) {
+        glutSetWindowTitle("ORVEL");
+    } else {
         glutInitWindowSize(kWindowWidth, kWindowHeight);
         glutCreateWindow("ORVEL");
-        glutFullScreen();
+        if (!windowed) {
+            glutFullScreen();
+        }
     }
     glutSetCursor(GLUT_CURSOR_NONE);
 }
@@ -84,19 +108,25 @@ std::optional<uint32_t> parseSeed(const char* text) {
     return static_cast<uint32_t>(value);
 }
 
-void startUp(int* argc, char** argv) {
+void startUp(int argc, char** argv) {
+    const Options options = parseOptions(argc, argv);
+    actOnOptions(options);
     makeOutputLineBuffered();
     seedRandom(chooseSeed());
+    requireDisplay();
     game = GameState{};
     openOrCreateHighScoreFile();
     loadHighScores();
 
-    glutInit(argc, argv);
+    // GLUT sees only the program's name: the command line is the game's own.
+    int glutArgc = 1;
+    glutInit(&glutArgc, argv);
     // Closing the window ends the main loop instead of the process, so the table is saved.
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
     glutSetKeyRepeat(GLUT_KEY_REPEAT_ON);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    openWindow();
+    openWindow(options.windowed);
+    identifyWindow();
     enableDetectableAutoRepeat();
     requestVsync();
     setFixedGlState();
@@ -116,7 +146,13 @@ void reshape(int width, int height) {
     glLoadIdentity();
     // A zero height (never seen in game mode) is treated as one pixel.
     const double aspect = static_cast<double>(width) / (height > 0 ? height : 1);
-    gluPerspective(45.0, aspect, 0.1, 1000.0);
+    double fieldOfView = kFieldOfView;
+    if (aspect < kComposedAspect) {
+        const double halfAngle = kFieldOfView / 2 * M_PI / 180;
+        fieldOfView = 2 * std::atan(std::tan(halfAngle) * kComposedAspect / aspect) * 180 / M_PI;
+    }
+    gluPerspective(fieldOfView, aspect, 0.1, 1000.0);
+    scaleTextLines(height);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 }

@@ -1,5 +1,15 @@
-// The window-system calls GLUT doesn't make for us, made once the game's window exists.
+// The window-system calls GLUT doesn't make for us: whether there is a display at all, and,
+// once the game's window exists, how the desktop knows it and how it repeats keys and swaps.
 #pragma once
+
+#include <string>
+
+// Empty when a display can be opened; otherwise one sentence saying what is missing.
+std::string displayProblem();
+
+// Tells the desktop which application the window belongs to (class "orvel", matching the
+// menu entry) and gives it the game's icon.
+void identifyWindow();
 
 // Held keys arrive as repeated presses and one release at the end, instead of a release before
 // every repeat, so that the menu cooldown meters them.

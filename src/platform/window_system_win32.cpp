@@ -9,6 +9,14 @@
 
 #include "platform/window_system.h"
 
+// Windows always has a desktop to draw on; the icon and the taskbar entry come from the
+// executable's resources.
+std::string displayProblem() {
+    return {};
+}
+
+void identifyWindow() {}
+
 void enableDetectableAutoRepeat() {}
 
 void requestVsync() {

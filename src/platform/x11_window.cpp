@@ -1,11 +1,16 @@
-// X11/GLX calls for the game's window: detectable auto-repeat and the swap interval.
+// X11/GLX calls for the game's window: the display check, the window's class and icon,
+// detectable auto-repeat and the swap interval.
 #include <GL/glx.h>
 #include <X11/XKBlib.h>
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
+#include <vector>
 
+#include "platform/window_icon.h"
 #include "platform/window_system.h"
 
 namespace {
@@ -31,6 +36,37 @@ Function lookUp(const char* name) {
 }
 
 }  // namespace
+
+std::string displayProblem() {
+    Display* display = XOpenDisplay(nullptr);
+    if (display) {
+        XCloseDisplay(display);
+        return {};
+    }
+    const char* name = std::getenv("DISPLAY");
+    const std::string which = name && *name ? std::string("DISPLAY=") + name : "DISPLAY is not set";
+    return "cannot open the X11 display (" + which +
+           "): ORVEL needs an X11 display (XWayland under Wayland)";
+}
+
+void identifyWindow() {
+    Display* display = glXGetCurrentDisplay();
+    const GLXDrawable window = glXGetCurrentDrawable();
+    if (!display || !window) {
+        return;
+    }
+    char instance[] = "orvel";
+    char className[] = "orvel";
+    XClassHint hint{instance, className};
+    XSetClassHint(display, window, &hint);
+
+    // Format-32 properties travel as longs, whatever their width.
+    const std::vector<long> icon(std::begin(kWindowIcon), std::end(kWindowIcon));
+    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_ICON", False), XA_CARDINAL, 32,
+                    PropModeReplace, reinterpret_cast<const unsigned char*>(icon.data()),
+                    static_cast<int>(icon.size()));
+    XFlush(display);
+}
 
 void enableDetectableAutoRepeat() {
     Display* display = glXGetCurrentDisplay();

@@ -8,5 +8,8 @@
 // Lighting must be off. Leaves the model-view matrix behind the last character.
 void drawText(std::string_view text, double x, double y, double scale);
 
+// Sets the stroke width for a window this many pixels high: 1 up to 1024, wider above.
+void scaleTextLines(int windowHeight);
+
 void lightingOff();
 void lightingOn();

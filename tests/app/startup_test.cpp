@@ -3,14 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <filesystem>
 #include <cstdlib>
 #include <random>
 
+#include "app/options.h"
 #include "app/random.h"
 #include "app/startup.h"
 #include "fake_gl.h"
 #include "game_test.h"
 #include "render/gl.h"
+#include "render/text.h"
 
 namespace {
 
@@ -21,7 +25,7 @@ protected:
         char name[] = "orvel";
         char* argv[] = {name, nullptr};
         testing::internal::CaptureStdout();
-        startUp(&argc, argv);
+        startUp(argc, argv);
         output = testing::internal::GetCapturedStdout();
     }
     std::string output;
@@ -97,8 +101,10 @@ TEST_F(StartUp, AsksForGameModeAndHidesThePointer) {
         call("glutSetKeyRepeat", {GLUT_KEY_REPEAT_ON}),
         call("glutInitDisplayMode", {GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH}),
         "glutGameModeString(\"1280x1024:32@60\")",
+        call("glutGameModeGet", {GLUT_GAME_MODE_POSSIBLE}),
         "glutEnterGameMode()",
         call("glutGameModeGet", {GLUT_GAME_MODE_ACTIVE}),
+        "glutSetWindowTitle(\"ORVEL\")",
         call("glutSetCursor", {GLUT_CURSOR_NONE}),
     };
     EXPECT_EQ(between(calls, window.front(), window.back()), window);
@@ -117,8 +123,46 @@ TEST_F(StartUp, FallsBackToAFullScreenWindowWhenGameModeIsRefused) {
         call("glutSetCursor", {GLUT_CURSOR_NONE}),
     };
     EXPECT_EQ(between(calls, fallback.front(), fallback.back()), fallback);
-    EXPECT_EQ(fakegl::countOf("glEnable"), 7u);  // the same fixed state follows
+    EXPECT_EQ(fakegl::countOf("glutEnterGameMode"), 0u);  // no failed switch, no GLUT warning
+    EXPECT_EQ(fakegl::countOf("glEnable"), 7u);           // the same fixed state follows
     EXPECT_EQ(fakegl::countOf("glutReshapeFunc"), 1u);
+}
+
+TEST_F(StartUp, WindowedPlaysInAnOrdinaryWindowWithoutChangingTheMode) {
+    char name[] = "orvel";
+    char windowed[] = "--windowed";
+    char* argv[] = {name, windowed, nullptr};
+    testing::internal::CaptureStdout();
+    startUp(2, argv);
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(fakegl::countOf("glutEnterGameMode"), 0u);
+    EXPECT_EQ(fakegl::countOf("glutFullScreen"), 0u);
+    EXPECT_EQ(fakegl::callsNamed("glutCreateWindow").at(0).text, "ORVEL");
+}
+
+TEST_F(StartUp, RefusesAnUnknownOptionBeforeTouchingAFile) {
+    char name[] = "orvel";
+    char bad[] = "-geometry";
+    char* argv[] = {name, bad, nullptr};
+    EXPECT_EXIT(startUp(2, argv), testing::ExitedWithCode(2), "unknown option '-geometry'");
+    EXPECT_FALSE(std::filesystem::exists(scoreFile()));
+}
+
+TEST(Options, ReadsHelpVersionAndWindowedAndRefusesTheRest) {
+    auto parse = [](std::vector<std::string> words) {
+        std::vector<char*> argv;
+        for (auto& word : words) {
+            argv.push_back(word.data());
+        }
+        return parseOptions(static_cast<int>(argv.size()), argv.data());
+    };
+    EXPECT_EQ(parse({"orvel"}).action, Options::Action::Play);
+    EXPECT_TRUE(parse({"orvel", "--windowed"}).windowed);
+    EXPECT_EQ(parse({"orvel", "--windowed", "--help"}).action, Options::Action::Help);
+    EXPECT_EQ(parse({"orvel", "--version"}).action, Options::Action::Version);
+    for (const char* bad : {"-geometry", "--window", "", "windowed", "--help=1"}) {
+        EXPECT_EQ(parse({"orvel", bad}).action, Options::Action::Refuse) << bad;
+    }
 }
 
 TEST_F(StartUp, RefusesAnInvalidSeedBeforeAnyWindowOpens) {
@@ -145,6 +189,34 @@ TEST_F(GameTest, ReshapeSetsTheViewportAndAFortyFiveDegreeProjection) {
                                         call("gluPerspective", {45, 1.25, 0.1, 1000}),
                                         call("glMatrixMode", {GL_MODELVIEW}), "glLoadIdentity()"}));
     EXPECT_DOUBLE_EQ(fakegl::callsNamed("gluPerspective").at(0).args.at(1), 1.25);
+}
+
+// On a screen narrower than 5:4 the field of view widens just enough to keep the 5:4 picture's
+// width in view; wider screens keep the 45 degrees.
+TEST_F(GameTest, ReshapeKeepsTheWholePictureInViewOnNarrowScreens) {
+    const double composedHalfWidth = std::tan(22.5 * M_PI / 180) * 1.25;
+    for (auto [width, height] : {std::pair{768, 1024}, {1024, 1024}, {1080, 1920}}) {
+        fakegl::reset();
+        reshape(width, height);
+        const auto args = fakegl::callsNamed("gluPerspective").at(0).args;
+        const double halfWidth = std::tan(args.at(0) / 2 * M_PI / 180) * args.at(1);
+        EXPECT_NEAR(halfWidth, composedHalfWidth, 1e-9) << width << "x" << height;
+    }
+    for (auto [width, height] : {std::pair{1920, 1080}, {3840, 2160}, {1280, 1024}}) {
+        fakegl::reset();
+        reshape(width, height);
+        EXPECT_EQ(fakegl::callsNamed("gluPerspective").at(0).args.at(0), 45.0);
+    }
+}
+
+TEST_F(GameTest, TextLinesWidenOnlyAboveTenTwentyFourPixels) {
+    for (auto [height, width] : {std::pair{600, 1.0}, {1024, 1.0}, {2048, 2.0}, {2160, 2.109375}}) {
+        reshape(height * 2, height);
+        fakegl::reset();
+        drawText("0", 0, 0, 1);
+        EXPECT_FLOAT_EQ(fakegl::callsNamed("glLineWidth").at(0).args.at(0), width) << height;
+    }
+    reshape(1280, 1024);
 }
 
 TEST_F(GameTest, ReshapeToZeroHeightKeepsAFiniteAspect) {

@@ -11,6 +11,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -29,16 +30,22 @@ struct Pixel {
     int r, g, b;
 };
 
-// The projection the game sets: 45 degrees vertically, the screen's aspect, eye at the origin.
+// The projection the game sets: 45 degrees vertically on screens 5:4 and wider, widened on
+// narrower ones so that the 5:4 picture stays in view; eye at the origin.
+double halfHeightAt(double depth) {
+    const double aspect = static_cast<double>(screenWidth) / screenHeight;
+    return depth * std::tan(22.5 * M_PI / 180.0) * std::max(1.0, 1.25 / aspect);
+}
+
 void toScreen(double x, double y, double depth, int& px, int& py) {
-    const double halfHeight = depth * std::tan(22.5 * M_PI / 180.0);
+    const double halfHeight = halfHeightAt(depth);
     const double halfWidth = halfHeight * screenWidth / screenHeight;
     px = static_cast<int>(std::lround((x / halfWidth + 1) / 2 * screenWidth));
     py = static_cast<int>(std::lround((1 - y / halfHeight) / 2 * screenHeight));
 }
 
 double toPlaneX(int px, double depth) {
-    const double halfWidth = depth * std::tan(22.5 * M_PI / 180.0) * screenWidth / screenHeight;
+    const double halfWidth = halfHeightAt(depth) * screenWidth / screenHeight;
     return (2.0 * px / screenWidth - 1) * halfWidth;
 }
 

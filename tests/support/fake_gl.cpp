@@ -209,7 +209,13 @@ int glutEnterGameMode() {
 }
 int glutGameModeGet(GLenum query) {
     record("glutGameModeGet", {double(query)});
+    if (query == GLUT_GAME_MODE_POSSIBLE) {
+        return fakegl::gameModeGranted ? 1 : 0;
+    }
     return query == GLUT_GAME_MODE_ACTIVE ? (fakegl::gameModeEntered ? 1 : 0) : 0;
+}
+void glutSetWindowTitle(const char* title) {
+    record("glutSetWindowTitle", {}, title);
 }
 int glutCreateWindow(const char* title) {
     record("glutCreateWindow", {}, title);

@@ -23,6 +23,12 @@ void sleepMs(int32_t ms) {
     fakeplatform::recordedSleeps.push_back(ms);
 }
 
+std::string displayProblem() {
+    return {};
+}
+
+void identifyWindow() {}
+
 void enableDetectableAutoRepeat() {}
 
 void requestVsync() {}
