@@ -22,10 +22,11 @@ env -u DISPLAY XDG_DATA_HOME="$DATA" "$ORVEL_BIN" >"$OUT" 2>"$ERR" || status=$?
 start_xvfb
 start_game
 [ ! -s "$ERR" ] || fail "the start printed to standard error: $(cat "$ERR")"
-properties=$(xprop -name ORVEL WM_CLASS WM_NAME _NET_WM_ICON | head -n 4)
+properties=$(xprop -name ORVEL WM_CLASS WM_NAME)
 grep -q '^WM_CLASS(STRING) = "orvel", "orvel"$' <<<"$properties" || fail "WM_CLASS: $properties"
 grep -q '^WM_NAME(STRING) = "ORVEL"$' <<<"$properties" || fail "WM_NAME: $properties"
-grep -q 'Icon (48 x 48)' < <(xprop -name ORVEL _NET_WM_ICON) || fail "no 48 x 48 _NET_WM_ICON"
+xprop -name ORVEL _NET_WM_ICON >"$WORK/icon"
+grep -q 'Icon (48 x 48)' "$WORK/icon" || fail "no 48 x 48 _NET_WM_ICON"
 desktop="$(dirname "$0")/../../data/io.github.orvelgame.orvel.desktop"
 grep -qx 'StartupWMClass=orvel' "$desktop" || fail "the menu entry does not name the window class"
 kill -TERM "$GAME_PID"
