@@ -62,6 +62,8 @@ void drawFrame() {
     if (terminationRequested()) {
         saveAndExit();
     }
+    // Keys queued during a crash pause have all been handled (dropped) before this frame.
+    game.discardPendingKeys = false;
     const float delta = frameDelta();
     game.elapsedTime = glutGet(GLUT_ELAPSED_TIME);
     const int32_t frameMs = frameMilliseconds(delta);

@@ -8,8 +8,10 @@
 //   keyboard ............ screen, menuCursor, keyCooldown, difficulty, nextDirection, and a new
 //                         game's score, lives, board, snake, berries and emitter
 //   snake step .......... direction, the segments, score (through a berry), emitter
-//   refresh / crash ..... board marks, lives, screen, insertRow, scanRow, highScores
-//   high-score file ..... highScores, highScoreFile
+//   refresh / crash ..... board marks, lives, screen, insertRow, scanRow, highScores,
+//                         discardPendingKeys
+//   high-score file ..... highScores, highScoreFile (its path, whether it was loaded, and this
+//                         game's changes since it last saved)
 #pragma once
 
 #include <array>
@@ -37,6 +39,9 @@ struct GameState {
     int16_t screen = MainMenu;
     int16_t menuCursor = 1;   // 1-based row of the menu on show
     int32_t keyCooldown = 0;  // ms; 0 or less means menu keys are accepted
+    // Set when the crash pause ends: the key events queued during it are dropped, up to the
+    // next frame.
+    bool discardPendingKeys = false;
     int16_t difficulty = 2;   // 1..4
 
     // Timing, in milliseconds of the GLUT elapsed-time counter.

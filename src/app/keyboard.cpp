@@ -1,6 +1,7 @@
 // Key handling per screen, New Game and Exit.
 #include "app/keyboard.h"
 
+#include <cstdio>
 #include <memory>
 
 #include "app/game_state.h"
@@ -22,6 +23,7 @@ void enterOnMainMenu() {
             newGame();
             break;
         case 2:
+            refreshHighScores();  // another game may have saved results meanwhile
             sortHighScores();
             game.menuCursor = 1;
             game.screen = HighScores;
@@ -118,6 +120,9 @@ void playKey(unsigned char key) {
 }  // namespace
 
 void keyDown(unsigned char key, int, int) {
+    if (game.discardPendingKeys) {
+        return;
+    }
     if (game.screen == Playing) {
         playKey(key);
     } else {
@@ -126,6 +131,9 @@ void keyDown(unsigned char key, int, int) {
 }
 
 void keyUp(unsigned char, int, int) {
+    if (game.discardPendingKeys) {
+        return;
+    }
     game.keyCooldown = 0;
 }
 
@@ -142,4 +150,12 @@ void newGame() {
 void saveAndExit() {
     saveHighScores();
     exitProcess(0);
+}
+
+void saveAfterLostDisplay() {
+    saveHighScores();
+    std::fflush(stdout);
+    std::fputs("orvel: lost the connection to the X display; the high-score table was saved\n",
+               stderr);
+    exitProcess(1);
 }

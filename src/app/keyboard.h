@@ -17,3 +17,7 @@ void newGame();
 
 // Saves the high-score table and ends the process with status 0.
 [[noreturn]] void saveAndExit();
+
+// Saves the high-score table after the display went away, says so on standard error and ends
+// the process with status 1.
+[[noreturn]] void saveAfterLostDisplay();

@@ -127,6 +127,7 @@ void startUp(int argc, char** argv) {
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     openWindow(options.windowed);
     identifyWindow();
+    onDisplayLost(saveAfterLostDisplay);
     enableDetectableAutoRepeat();
     requestVsync();
     setFixedGlState();

@@ -13,28 +13,19 @@
 namespace {
 
 // Rows 1..10 are sorted, highest first: the new score goes below every row with an equal or
-// higher score, the rows under it move down one and the old row 10 drops out.
-void enterHighScore() {
-    game.insertRow = kHighScoreRows + 1;
-    for (game.scanRow = 1; game.scanRow <= kHighScoreRows; ++game.scanRow) {
-        if (game.highScores[game.scanRow].score < game.score) {
-            --game.insertRow;
-        }
-    }
-    if (game.insertRow < kHighScoreRows) {
-        for (int32_t i = kHighScoreRows; i >= game.insertRow + 1; --i) {
-            game.highScores[i] = game.highScores[i - 1];
-        }
-    }
-    game.highScores[game.insertRow].score = game.score;
-    game.highScores[game.insertRow].name =
-        std::string("Player 1 - ") + difficultyNames.at(game.difficulty);
+// higher score, the rows under it move down one and the old row 10 drops out. The table is
+// saved at once, so that the result survives however the game ends.
+void enterNewResult() {
+    const scores row{std::string("Player 1 - ") + difficultyNames.at(game.difficulty), game.score};
+    game.scanRow = kHighScoreRows + 1;
+    game.insertRow = enterHighScore(row);
+    saveHighScores();
 }
 
 void gameOver() {
     sortHighScores();
     if (game.score > game.highScores[kHighScoreRows].score) {
-        enterHighScore();
+        enterNewResult();
     }
     lightingOff();
     drawText("GAME OVER", -4.0, -1.0, 0.006);
@@ -75,6 +66,9 @@ void refreshBoard() {
 
 void crash() {
     sleepMs(kCrashPauseMs);
+    // Keys pressed while the game stood still are stale: they must not steer the new snake
+    // or work the high-score screen.
+    game.discardPendingKeys = true;
     if (game.lives > 1) {
         game.lives = static_cast<int16_t>(game.lives - 1);
         const int32_t extra = game.score / game.difficulty + 3;

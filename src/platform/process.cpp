@@ -26,6 +26,10 @@ void fatalError(const std::string& message) {
 void catchTerminationSignals() {
     std::signal(SIGINT, onTerminationSignal);
     std::signal(SIGTERM, onTerminationSignal);
+#if defined(SIGHUP)
+    // The terminal that started the game was closed: end the game as Exit does.
+    std::signal(SIGHUP, onTerminationSignal);
+#endif
 #if defined(SIGPIPE)
     std::signal(SIGPIPE, SIG_IGN);
 #endif

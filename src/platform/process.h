@@ -9,7 +9,7 @@
 // Writes "orvel: " and the message to standard error and ends with status 1.
 [[noreturn]] void fatalError(const std::string& message);
 
-// From now on SIGINT and SIGTERM only raise a flag, read by terminationRequested, so that the
-// main loop can end the game in its own time; a closed standard output no longer kills.
+// From now on SIGINT, SIGTERM and SIGHUP only raise a flag, read by terminationRequested, so that
+// the main loop can end the game in its own time; a closed standard output no longer kills.
 void catchTerminationSignals();
 bool terminationRequested();

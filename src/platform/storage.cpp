@@ -13,6 +13,9 @@
 #else
 #include <fcntl.h>
 #include <pwd.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -37,36 +40,44 @@ std::string homeFolder() {
 #endif
 }
 
-// Flushes the stream's data to the disk itself, not just to the operating system.
-bool syncToDisk(std::FILE* file) {
-#if defined(_WIN32)
-    return _commit(_fileno(file)) == 0;
-#else
-    return fsync(fileno(file)) == 0;
-#endif
+// The file a path finally names: symlinks followed, so that a table kept elsewhere through a
+// link is replaced where it lives. A path that does not resolve names itself.
+std::string finalTarget(const std::string& path) {
+    std::error_code code;
+    const fs::path target = fs::canonical(path, code);
+    return code ? path : target.string();
 }
 
-// Makes a finished rename survive a power loss (POSIX keeps directory entries separately).
-void syncFolder(const std::string& path) {
-#if !defined(_WIN32)
+std::string folderOf(const std::string& path) {
     const std::string folder = fs::path(path).parent_path().string();
-    const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+    return folder.empty() ? "." : folder;
+}
+
+#if !defined(_WIN32)
+// Makes a finished rename survive a power loss (POSIX keeps directory entries separately).
+void syncFolder(const std::string& folder) {
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         fsync(fd);
         close(fd);
     }
-#else
-    (void)path;
-#endif
 }
 
-std::string temporaryNameFor(const std::string& path) {
-#if defined(_WIN32)
-    return path + ".new";
-#else
-    return path + ".new-" + std::to_string(getpid());
-#endif
+bool writeAll(int fd, const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t wrote = write(fd, bytes.data() + done, bytes.size() - done);
+        if (wrote < 0 && errno == EINTR) {
+            continue;
+        }
+        if (wrote <= 0) {
+            return false;
+        }
+        done += static_cast<size_t>(wrote);
+    }
+    return true;
 }
+#endif
 
 }  // namespace
 
@@ -74,9 +85,10 @@ std::string highScoreFilePath() {
 #if defined(_WIN32)
     return "C:/highScores.txt";
 #else
+    // A relative XDG_DATA_HOME is invalid and ignored, as the XDG base directories say.
     const char* data = std::getenv("XDG_DATA_HOME");
     std::string base;
-    if (data && *data) {
+    if (data && data[0] == '/') {
         base = data;
     } else {
         const std::string home = homeFolder();
@@ -103,62 +115,244 @@ bool makeParentFolders(const std::string& path, std::string& error) {
     return true;
 }
 
-bool canOpenForReading(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-        return false;
+#if !defined(_WIN32)
+
+FileKind probeFile(const std::string& path, std::string& error) {
+    struct stat info {};
+    if (lstat(path.c_str(), &info) != 0) {
+        // ENOTDIR: a folder on the way is a file, so there is no table here either; creating
+        // one then fails with a message that names the folder.
+        if (errno == ENOENT || errno == ENOTDIR) {
+            return FileKind::Missing;
+        }
+        error = describe("cannot look at", path, errno);
+        return FileKind::Unusable;
     }
-    std::fclose(file);
-    return true;
+    if (S_ISLNK(info.st_mode) && stat(path.c_str(), &info) != 0) {
+        error = errno == ENOENT ? path + " is a symbolic link to a file that does not exist"
+                                : describe("cannot follow the symbolic link", path, errno);
+        return FileKind::Unusable;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        error = path + (S_ISDIR(info.st_mode) ? " is a folder" : " is not a regular file");
+        return FileKind::Unusable;
+    }
+    // O_NONBLOCK: should the file have turned into a FIFO meanwhile, opening must not wait.
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        error = describe("cannot open", path, errno);
+        return FileKind::Unusable;
+    }
+    close(fd);
+    return FileKind::Regular;
 }
 
-bool readWholeFile(const std::string& path, std::string& bytes, std::string& error) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
+std::string replaceProblem(const std::string& path) {
+    const std::string target = finalTarget(path);
+    if (access(target.c_str(), W_OK) != 0) {
+        return errno == EACCES || errno == EROFS ? target + " is read-only"
+                                                 : describe("cannot write", target, errno);
+    }
+    const std::string folder = folderOf(target);
+    if (access(folder.c_str(), W_OK | X_OK) != 0) {
+        return describe("cannot save in folder", folder, errno);
+    }
+    return {};
+}
+
+bool readFileStart(const std::string& path, size_t limit, std::string& bytes, bool& truncated,
+                   std::string& error) {
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
         error = describe("cannot open", path, errno);
         return false;
     }
-    bytes.clear();
-    char chunk[4096];
-    size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
-        bytes.append(chunk, got);
-    }
-    const bool failed = std::ferror(file) != 0;
-    const int readError = errno;
-    if (std::fclose(file) != 0 || failed) {
-        error = describe("cannot read", path, failed ? readError : errno);
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        error = path + " is not a regular file";
+        close(fd);
         return false;
+    }
+    bytes.clear();
+    char chunk[65536];
+    while (bytes.size() <= limit) {
+        const ssize_t got = read(fd, chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            error = describe("cannot read", path, errno);
+            close(fd);
+            return false;
+        }
+        if (got == 0) {
+            break;
+        }
+        bytes.append(chunk, static_cast<size_t>(got));
+    }
+    close(fd);
+    truncated = bytes.size() > limit;
+    if (truncated) {
+        bytes.resize(limit);
     }
     return true;
 }
 
 bool replaceFile(const std::string& path, const std::string& bytes, std::string& error) {
-    const std::string temporary = temporaryNameFor(path);
+    const std::string target = finalTarget(path);
+    const std::string temporary = target + ".new-" + std::to_string(getpid());
+    struct stat old {};
+    const bool keepMode = stat(target.c_str(), &old) == 0;
+    unlink(temporary.c_str());  // a leftover of an earlier process with this number
+    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        error = describe("cannot create", temporary, errno);
+        return false;
+    }
+    bool ok = (!keepMode || fchmod(fd, old.st_mode & 07777) == 0) && writeAll(fd, bytes) &&
+              fsync(fd) == 0;
+    int code = errno;
+    if (close(fd) != 0 && ok) {
+        ok = false;
+        code = errno;
+    }
+    if (!ok) {
+        error = describe("cannot write", temporary, code);
+        unlink(temporary.c_str());
+        return false;
+    }
+    if (rename(temporary.c_str(), target.c_str()) != 0) {
+        error = "cannot replace " + target + " with " + temporary + ": " + std::strerror(errno);
+        unlink(temporary.c_str());
+        return false;
+    }
+    syncFolder(folderOf(target));
+    return true;
+}
+
+void removeStaleSaves(const std::string& path) {
+    const std::string target = finalTarget(path);
+    const std::string prefix = fs::path(target).filename().string() + ".new-";
+    std::error_code code;
+    for (const auto& entry : fs::directory_iterator(folderOf(target), code)) {
+        const std::string name = entry.path().filename().string();
+        if (name.size() <= prefix.size() || name.size() > prefix.size() + 9 ||
+            name.compare(0, prefix.size(), prefix) != 0 ||
+            name.find_first_not_of("0123456789", prefix.size()) != std::string::npos) {
+            continue;
+        }
+        const auto pid = static_cast<pid_t>(std::stol(name.substr(prefix.size())));
+        if (pid > 0 && kill(pid, 0) != 0 && errno == ESRCH) {
+            std::error_code ignored;
+            fs::remove(entry.path(), ignored);
+        }
+    }
+}
+
+bool FileLock::acquire(const std::string& path, std::string& error) {
+    release();
+    const std::string lockPath = finalTarget(path) + ".lock";
+    const int fd = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        error = describe("cannot open the lock file", lockPath, errno);
+        return false;
+    }
+    while (flock(fd, LOCK_EX) != 0) {
+        if (errno != EINTR) {
+            error = describe("cannot lock", lockPath, errno);
+            close(fd);
+            return false;
+        }
+    }
+    handle_ = fd;
+    return true;
+}
+
+void FileLock::release() {
+    if (handle_ >= 0) {
+        close(static_cast<int>(handle_));  // closing drops the lock
+        handle_ = -1;
+    }
+}
+
+#else  // Windows: the same rules through the C library; no lock between games yet.
+
+FileKind probeFile(const std::string& path, std::string& error) {
+    std::error_code code;
+    const fs::file_status status = fs::status(path, code);
+    if (!fs::exists(status)) {
+        return FileKind::Missing;
+    }
+    if (!fs::is_regular_file(status)) {
+        error = path + " is not a regular file";
+        return FileKind::Unusable;
+    }
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        error = describe("cannot open", path, errno);
+        return FileKind::Unusable;
+    }
+    std::fclose(file);
+    return FileKind::Regular;
+}
+
+std::string replaceProblem(const std::string& path) {
+    return _access(path.c_str(), 2) == 0 ? std::string{} : path + " is read-only";
+}
+
+bool readFileStart(const std::string& path, size_t limit, std::string& bytes, bool& truncated,
+                   std::string& error) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        error = describe("cannot open", path, errno);
+        return false;
+    }
+    bytes.assign(limit + 1, '\0');
+    const size_t got = std::fread(bytes.data(), 1, bytes.size(), file);
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) {
+        error = describe("cannot read", path, errno);
+        return false;
+    }
+    bytes.resize(got);
+    truncated = got > limit;
+    if (truncated) {
+        bytes.resize(limit);
+    }
+    return true;
+}
+
+bool replaceFile(const std::string& path, const std::string& bytes, std::string& error) {
+    const std::string temporary = path + ".new";
     std::FILE* file = std::fopen(temporary.c_str(), "wb");
     if (!file) {
         error = describe("cannot create", temporary, errno);
         return false;
     }
     bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() &&
-              std::fflush(file) == 0 && syncToDisk(file);
-    int code = errno;
-    if (std::fclose(file) != 0 && ok) {
+              std::fflush(file) == 0 && _commit(_fileno(file)) == 0;
+    if (std::fclose(file) != 0) {
         ok = false;
-        code = errno;
-    }
-    if (!ok) {
-        error = describe("cannot write", temporary, code);
-        std::remove(temporary.c_str());
-        return false;
     }
     std::error_code renameError;
-    fs::rename(temporary, path, renameError);
-    if (renameError) {
-        error = "cannot replace " + path + " with " + temporary + ": " + renameError.message();
+    if (ok) {
+        fs::rename(temporary, path, renameError);
+    }
+    if (!ok || renameError) {
+        error = "cannot replace " + path + " with " + temporary;
         std::remove(temporary.c_str());
         return false;
     }
-    syncFolder(path);
     return true;
 }
+
+void removeStaleSaves(const std::string&) {}
+
+bool FileLock::acquire(const std::string&, std::string&) {
+    return true;
+}
+
+void FileLock::release() {}
+
+#endif

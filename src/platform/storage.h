@@ -1,23 +1,55 @@
-// Where the high-score file lives and how its bytes reach the disk.
+// Where the high-score file lives and how its bytes reach the disk: probing it without
+// blocking, a bounded read, an atomic replacement through symlinks that keeps the file's
+// mode, a lock shared by every game on the machine, and leftovers of killed saves.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 // The high-score file's path: "C:/highScores.txt" on Windows; elsewhere
 // $XDG_DATA_HOME/orvel/highScores.txt, or ~/.local/share/orvel/highScores.txt when
-// XDG_DATA_HOME is unset or empty. Empty when no home folder can be found.
+// XDG_DATA_HOME is unset, empty or relative. Empty when no home folder can be found.
 std::string highScoreFilePath();
 
 // Creates the folders above path that are missing. False, with the reason, when it can't.
 bool makeParentFolders(const std::string& path, std::string& error);
 
-// Whether the file can be opened for reading.
-bool canOpenForReading(const std::string& path);
+// What stands at a path, found without opening it (so a FIFO or a device cannot block).
+enum class FileKind {
+    Missing,   // nothing, not even a symlink
+    Regular,   // a regular file, or a symlink to one
+    Unusable,  // anything else, or a symlink to nothing; error says which
+};
+FileKind probeFile(const std::string& path, std::string& error);
 
-// All of the file's bytes. False, with the reason, when it can't be read.
-bool readWholeFile(const std::string& path, std::string& bytes, std::string& error);
+// Empty when the file (which exists) can be replaced: the file itself is writable and so is
+// the folder its replacement is written in. Otherwise the reason.
+std::string replaceProblem(const std::string& path);
 
-// Replaces the file with bytes: written to a new file in the same folder, flushed to disk and
-// renamed over the old one, so the file always holds either its old or its new contents.
+// Up to limit bytes of a regular file; truncated tells whether more followed. False, with the
+// reason, when it can't be read (or is no longer a regular file).
+bool readFileStart(const std::string& path, size_t limit, std::string& bytes, bool& truncated,
+                   std::string& error);
+
+// Replaces the file with bytes: written to a new file beside it (beside the final target when
+// path is a symlink, which stays), flushed to disk and renamed over the old one, so the file
+// always holds either its old or its new contents; the old file's permission bits are kept.
 // False, with the reason, when any step fails; the old file is then untouched.
 bool replaceFile(const std::string& path, const std::string& bytes, std::string& error);
+
+// Removes the ".new-PID" files that saves of killed processes left beside the file (or beside
+// its symlink's target). Files of live processes and any other file are left alone.
+void removeStaleSaves(const std::string& path);
+
+// An exclusive lock on path + ".lock" (beside the final target), held until release or the
+// end of the process, so that games sharing the file take turns to read and replace it.
+class FileLock {
+public:
+    // False, with the reason, when the lock file can't be opened or locked.
+    bool acquire(const std::string& path, std::string& error);
+    void release();
+    ~FileLock() { release(); }
+
+private:
+    long handle_ = -1;
+};

@@ -11,6 +11,10 @@ std::string displayProblem();
 // menu entry) and gives it the game's icon.
 void identifyWindow();
 
+// Calls lost (which must not return) when the connection to the display breaks: the X server
+// went away or the session ended.
+void onDisplayLost(void (*lost)());
+
 // Held keys arrive as repeated presses and one release at the end, instead of a release before
 // every repeat, so that the menu cooldown meters them.
 void enableDetectableAutoRepeat();

@@ -7,6 +7,8 @@ std::string displayProblem() {
 
 void identifyWindow() {}
 
+void onDisplayLost(void (*)()) {}
+
 void enableDetectableAutoRepeat() {}
 
 void requestVsync() {}

@@ -30,6 +30,15 @@ bool hasExtension(const char* extensions, std::string_view name) {
     return false;
 }
 
+void (*displayLost)() = nullptr;
+
+extern "C" int onIoError(Display*) {
+    if (displayLost) {
+        displayLost();
+    }
+    std::exit(1);
+}
+
 template <typename Function>
 Function lookUp(const char* name) {
     return reinterpret_cast<Function>(glXGetProcAddressARB(reinterpret_cast<const GLubyte*>(name)));
@@ -66,6 +75,11 @@ void identifyWindow() {
                     PropModeReplace, reinterpret_cast<const unsigned char*>(icon.data()),
                     static_cast<int>(icon.size()));
     XFlush(display);
+}
+
+void onDisplayLost(void (*lost)()) {
+    displayLost = lost;
+    XSetIOErrorHandler(onIoError);
 }
 
 void enableDetectableAutoRepeat() {

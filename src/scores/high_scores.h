@@ -4,10 +4,15 @@
 // File format: for each of rows 1..10 a name line and a score line in decimal, every line ended
 // by CR LF; a lone LF or CR also ends a line when reading. Every file error is fatal: the game
 // says what failed on standard error and exits with status 1.
+//
+// Several games may share the file. Each remembers its own changes since it last saved (sorts,
+// entered results, a reset); a save locks the file, reads it again, replays those changes onto
+// what is there and replaces it, so no game overwrites another's results with a stale copy.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 constexpr int kHighScoreRows = 10;   // rows shown, sorted, saved and cleared
 constexpr int kHighScoreSlots = 20;  // rows a longer file may fill; reading stops after these
@@ -18,19 +23,37 @@ struct scores {
     int16_t score = 0;
 };
 
+// One change a game made to its table since it last saved.
+struct TableChange {
+    enum class Kind { Sort, Enter, Reset };
+    Kind kind;
+    scores row;  // the entered row, for Enter
+};
+
 // The table's file, bound once at start-up and never held open.
 struct HighScoreFile {
     std::string path;
+    bool loaded = false;               // saving is refused until the file was loaded
+    std::vector<TableChange> pending;  // this game's changes since its last save
 };
 
 // Binds game.highScoreFile to the platform's high-score path and creates the file (one empty
-// line) when it cannot be opened for reading.
+// line) when there is none. Anything else that stands there and cannot be read as a regular
+// file, or cannot be replaced, is a fatal error that leaves it untouched. Removes what killed
+// saves left beside it.
 void openOrCreateHighScoreFile();
 // Reads the file into game.highScores and pads a short table with "AAA"/0 rows.
 void loadHighScores();
-// Replaces the file with rows 1..10, so that it always holds the old table or the new one.
+// Merges this game's changes into the file as it now stands and replaces it, so that it always
+// holds the old table or the new one; the table in memory becomes the merged one.
 void saveHighScores();
 // Stable bubble sort of rows 1..10, highest score first.
 void sortHighScores();
-// Rows 1..10 become "AAA"/0, and the file with them.
+// Rows 1..10 become "AAA"/0, for every game sharing the file, and the file with them.
 void clearHighScores();
+
+// Enters a result at game over (see enterRow) and remembers it for the next save. Returns the
+// row it took, or 0.
+int32_t enterHighScore(const scores& row);
+// Takes the table as it stands on disk, with this game's unsaved changes, without reporting.
+void refreshHighScores();

@@ -74,7 +74,8 @@ bool parseScore(std::string_view token, int16_t& score) {
 }
 
 int32_t readScoreRows(std::string_view text, std::array<scores, kHighScoreSlots + 1>& rows,
-                      const std::function<void(const scores&)>& onRow, ScoreLineError& error) {
+                      const std::function<void(const scores&)>& onRow, ScoreLineError& error,
+                      size_t* consumed) {
     ScoreTextReader reader(text);
     int32_t r = 1;
     do {
@@ -93,5 +94,29 @@ int32_t readScoreRows(std::string_view text, std::array<scores, kHighScoreSlots 
         onRow(rows[r]);
         ++r;
     } while (!reader.atEnd() && r <= kHighScoreSlots);
+    if (consumed) {
+        *consumed = reader.position();
+    }
     return r - 1;
+}
+
+int32_t firstLongLine(std::string_view text, size_t limit) {
+    int32_t line = 1;
+    size_t start = 0;
+    for (size_t i = 0; i <= text.size(); ++i) {
+        const bool end = i == text.size() || text[i] == '\r' || text[i] == '\n';
+        if (!end) {
+            continue;
+        }
+        if (i - start > limit) {
+            return line;
+        }
+        // CR LF is one line end.
+        if (i + 1 < text.size() && text[i] == '\r' && text[i + 1] == '\n') {
+            ++i;
+        }
+        ++line;
+        start = i + 1;
+    }
+    return 0;
 }

@@ -15,7 +15,7 @@ public:
     explicit ScoreTextReader(std::string_view text) : text_(text) {}
 
     bool atEnd() const { return pos_ >= text_.size(); }
-    int32_t line() const { return line_; }
+    size_t position() const { return pos_; }
 
     // The rest of the current line without its line end; moves to the next line.
     std::string readLine();
@@ -47,6 +47,11 @@ struct ScoreLineError {
 // Reads rows from the file's text into rows[1..20], one name line and one score field each,
 // calling onRow after each row is stored. Reading stops at the end of the text or after the
 // twentieth row; at least one row is always read. Returns the number of rows read, or 0 when a
-// score is not a whole number (error then says where).
+// score is not a whole number (error then says where). consumed, when given, receives how many
+// bytes of text the rows took.
 int32_t readScoreRows(std::string_view text, std::array<scores, kHighScoreSlots + 1>& rows,
-                      const std::function<void(const scores&)>& onRow, ScoreLineError& error);
+                      const std::function<void(const scores&)>& onRow, ScoreLineError& error,
+                      size_t* consumed = nullptr);
+
+// The number (from 1) of the first line of text longer than limit bytes, or 0 when none is.
+int32_t firstLongLine(std::string_view text, size_t limit);

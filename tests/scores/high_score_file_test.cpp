@@ -249,5 +249,20 @@ TEST_F(HighScoreFile_, AFileThatCannotBeCreatedIsFatalAndSaysWhere) {
 TEST_F(HighScoreFile_, AFolderInPlaceOfTheFileIsFatal) {
     std::filesystem::create_directories(scoreFile());
     EXPECT_EXIT(open(), testing::ExitedWithCode(1),
-                "cannot load the high-score file: cannot read .*highScores.txt: Is a directory");
+                "cannot use the high-score file: .*highScores.txt is a folder");
+}
+
+TEST_F(HighScoreFile_, ATableThatWasNeverLoadedIsNeverSaved) {
+    writeScoreFile(kTenRows);
+    testing::internal::CaptureStdout();
+    openOrCreateHighScoreFile();  // bound, but the load never happened
+    game.highScores[1] = {"Stale", 1};
+    saveHighScores();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(readScoreFile(), kTenRows);
+}
+
+TEST_F(HighScoreFile_, ARunawayLineIsFatalAndNamesIt) {
+    writeScoreFile("Ann\r\n90\r\n" + std::string(70000, 'x') + "\r\n5\r\n");
+    EXPECT_EXIT(open(), testing::ExitedWithCode(1), "line 3 is longer than 65536 bytes");
 }

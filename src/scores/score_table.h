@@ -1,0 +1,37 @@
+// The table's rules on plain rows, with no file and no game around them: sorting, entering a
+// new result, clearing, and replaying one game's changes onto a table read from disk, so that
+// several games sharing the file lose none of each other's results.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "scores/high_scores.h"
+
+using ScoreRows = std::array<scores, kHighScoreSlots + 1>;  // 1..20; rows 1..10 are the table
+
+inline const scores kFillerRow{"AAA", 0};
+
+// Stable bubble sort of rows 1..10, highest score first.
+void sortRows(ScoreRows& rows);
+
+// Enters row into sorted rows 1..10 when its score beats row 10's: below every row with an
+// equal or higher score; the rows under it move down and the old row 10 drops out. Returns
+// the row it took, or 0 when it did not enter.
+int32_t enterRow(ScoreRows& rows, const scores& row);
+
+// Rows 1..10 become filler rows.
+void clearRows(ScoreRows& rows);
+
+// Records a change, dropping what it makes pointless (a repeated sort; everything before a
+// reset).
+void recordChange(std::vector<TableChange>& changes, TableChange change);
+
+// Replays the changes, in order, onto rows read from the file.
+void applyChanges(ScoreRows& rows, const std::vector<TableChange>& changes);
+
+// Control bytes of text shown as \xNN, so that an error message quoting a file stays one
+// readable line.
+std::string escapeControls(const std::string& text);
