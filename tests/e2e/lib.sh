@@ -15,11 +15,14 @@ OUT="$WORK/stdout"
 ERR="$WORK/stderr"
 GAME_PID=""
 XVFB_PID=""
+OTHER_PIDS=()  # further games and displays a test keeps running
 mkdir -p "$DATA" "$ARTIFACTS"
 
 cleanup() {
   convert_screenshots || true
   [ -n "$GAME_PID" ] && kill -9 "$GAME_PID" 2>/dev/null || true
+  local pid
+  for pid in "${OTHER_PIDS[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
   # Wait for the server to go, so that it cannot remove the socket of the next one.
   [ -n "$XVFB_PID" ] && { kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; } || true
   rm -rf "$WORK"
@@ -99,6 +102,52 @@ expect_exit() {
   wait "$GAME_PID" || status=$?
   GAME_PID=""
   [ "$status" = "$want" ] || fail "exit status $status, expected $want"
+}
+
+# Seed 7 puts berry 10 right above the spawn cell and no berry on the cells the snake turns on.
+SEED=7
+
+# One life: from the head moving up column 10, turn left, down, then right into the body.
+lose_a_life() {
+  local row
+  key a
+  row=$("$XPROBE" first-green 9 11 17 3000) || fail "the snake did not turn left"
+  key s
+  "$XPROBE" wait-cell 9 $((row - 1)) green 3000 || fail "the snake did not turn down"
+  key d
+}
+
+# Plays a game started with ORVEL_SEED=$SEED from its first step to the high-score screen:
+# the first step eats the berry above the spawn cell (score 1), then three lives are lost.
+# A steering key pressed during the last crash pause must not reach the high-score screen.
+play_to_game_over() {
+  wait_until "the snake eats the berry above the spawn cell" \
+    'grep -q -x "creating an emitter at: 10,11" "$OUT"' 5
+  (sleep 0.05; screenshot game-with-burst) &
+  lose_a_life
+  for _ in 2 3; do
+    # After the one-second pause the new snake stands on the spawn cell, then steps up.
+    "$XPROBE" wait-cell 9 11 dark 5000 || fail "no new snake after a lost life"
+    "$XPROBE" wait-cell 10 11 green 3000 || fail "the new snake did not step up"
+    lose_a_life
+  done
+  sleep 0.4
+  key s  # still steering, inside the last one-second pause
+  wait_until "the high-score screen shows" \
+    '[ "$(menu_marker 2)" = 1 ] && [ "$("$XPROBE" yellow -3.2 2.9 2.5 3.6)" -gt 200 ]' 10
+  sleep 0.3
+  [ "$(menu_marker 2)" = 1 ] || fail "a key from the crash pause moved the high-score marker"
+}
+
+# Chooses the difficulty on the settings screen (1..4, from the start-up 2) and returns to the
+# main menu.
+choose_difficulty() {
+  key s s Return
+  wait_until "the settings screen shows" '[ "$(menu_marker 4)" = 1 ]'
+  key s s
+  for _ in $(seq $((($1 + 2) % 4))); do key Return; done
+  key w w Return
+  wait_until "the main menu is back" '[ "$(menu_marker 4)" = 1 ]'
 }
 
 # Screenshots are taken raw (fast enough to run beside the game) and turned into PNG files
