@@ -4,10 +4,12 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "app/frame_pacing.h"
 #include "app/game_state.h"
 #include "app/keyboard.h"
 #include "game/collisions.h"
 #include "game/step.h"
+#include "platform/clock.h"
 #include "platform/process.h"
 #include "render/game_screen.h"
 #include "render/gl.h"
@@ -16,17 +18,25 @@
 
 namespace {
 
-void playFrame(int32_t frameMs) {
+FramePacer pacer;
+
+// elapsedMs is the frame's exact length in whole milliseconds of the elapsed-time counter, so
+// that the step timer loses nothing to rounding; frameMs is the rounded-down delta the rest of
+// the frame runs on.
+void playFrame(int32_t frameMs, int32_t elapsedMs) {
     game.stepTimer =
-        static_cast<int32_t>(std::min<int64_t>(int64_t{game.stepTimer} + frameMs, INT32_MAX));
+        static_cast<int32_t>(std::min<int64_t>(int64_t{game.stepTimer} + elapsedMs, INT32_MAX));
     if (game.emitter && game.emitter->isAlive()) {
         game.emitter->age(static_cast<int16_t>(frameMs));
         game.emitter->update();
         game.emitter->draw();
     }
-    // Reset rather than reduced: the overshoot is dropped, so no frame steps twice.
-    if (game.stepTimer > stepThreshold(game.difficulty)) {
-        game.stepTimer = 0;
+    // At most one step a frame. The time a step is late is carried into the next one, so the
+    // pace holds whatever the display's rate; after a frame longer than a whole step (a stall:
+    // the crash pause, a window drag) nothing is carried, so the snake never races to catch up.
+    const int32_t threshold = stepThreshold(game.difficulty);
+    if (game.stepTimer > threshold) {
+        game.stepTimer = elapsedMs > threshold ? 0 : game.stepTimer - threshold;
         stepSnake();
         refreshBoard();
     }
@@ -64,7 +74,10 @@ void drawFrame() {
     }
     // Keys queued during a crash pause have all been handled (dropped) before this frame.
     game.discardPendingKeys = false;
+    const int32_t previousFrameTime = game.lastFrameTime;
     const float delta = frameDelta();
+    const auto elapsedMs = static_cast<int32_t>(
+        std::clamp<int64_t>(int64_t{game.lastFrameTime} - previousFrameTime, 0, INT32_MAX));
     game.elapsedTime = glutGet(GLUT_ELAPSED_TIME);
     const int32_t frameMs = frameMilliseconds(delta);
     game.keyCooldown = static_cast<int32_t>(
@@ -76,7 +89,7 @@ void drawFrame() {
             drawMainMenu();
             break;
         case Playing:
-            playFrame(frameMs);
+            playFrame(frameMs, elapsedMs);
             break;
         case HighScores:
             drawBackground();
@@ -91,4 +104,27 @@ void drawFrame() {
     }
     glutSwapBuffers();
     ++game.frameCount;
+    restAfterFrame();
+}
+
+void setFramePacing(const FramePacer& framePacer) {
+    pacer = framePacer;
+}
+
+void restAfterFrame() {
+    if (pacer.pacing() != Pacing::Rest) {
+        return;
+    }
+    // While playing, the next frame starts no later than the step falls due.
+    int64_t latestStart = INT32_MAX;
+    if (game.screen == Playing) {
+        latestStart = int64_t{game.lastFrameTime} + stepThreshold(game.difficulty) + 1 -
+                      std::max(game.stepTimer, 0);
+    }
+    const int32_t now = glutGet(GLUT_ELAPSED_TIME);
+    const int32_t rest = pacer.restBefore(
+        now, static_cast<int32_t>(std::clamp<int64_t>(latestStart, INT32_MIN, INT32_MAX)));
+    if (rest > 0) {
+        restBetweenFrames(rest);
+    }
 }

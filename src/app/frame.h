@@ -1,11 +1,18 @@
 // The frame driver: GLUT's display and idle callback. Each call times the frame, counts the
 // menu key cooldown down, clears, draws the screen on show and, while playing, runs the
-// particle burst and steps the snake when enough time has gathered.
+// particle burst and steps the snake when enough time has gathered; then swaps and, where
+// swaps don't wait for the display, rests until the next frame is due.
 #pragma once
 
 #include <cstdint>
 
 void drawFrame();
+
+class FramePacer;
+// How the frame driver rests between frames (start-up chooses; the default never rests).
+void setFramePacing(const FramePacer& pacer);
+// Rests after a swap as the pacing asks: until the next frame is due, never past a step.
+void restAfterFrame();
 
 // Seconds since the previous call, as a single-precision float.
 float frameDelta();

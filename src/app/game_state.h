@@ -42,7 +42,7 @@ struct GameState {
     // Set when the crash pause ends: the key events queued during it are dropped, up to the
     // next frame.
     bool discardPendingKeys = false;
-    int16_t difficulty = 2;   // 1..4
+    int16_t difficulty = 2;  // 1..4
 
     // Timing, in milliseconds of the GLUT elapsed-time counter.
     int32_t elapsedTime = 1;    // sampled once at the start of every frame

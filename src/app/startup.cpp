@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "app/frame.h"
+#include "app/frame_pacing.h"
 #include "app/game_state.h"
 #include "app/keyboard.h"
 #include "app/options.h"
@@ -23,6 +24,7 @@ namespace {
 
 constexpr int kWindowWidth = 1280;
 constexpr int kWindowHeight = 1024;
+constexpr int kAssumedRefreshRate = 60;
 
 uint32_t chooseSeed() {
     const char* text = std::getenv("ORVEL_SEED");
@@ -72,6 +74,24 @@ void openWindow(bool windowed) {
         }
     }
     glutSetCursor(GLUT_CURSOR_NONE);
+}
+
+// Swaps wait for the display where swap control exists; elsewhere the frame driver rests to
+// the display's rate (the game mode's, or 60 Hz where it is unknown). ORVEL_VSYNC=0 draws as
+// fast as possible.
+void choosePacing() {
+    const char* setting = std::getenv("ORVEL_VSYNC");
+    if (setting && std::strcmp(setting, "0") == 0) {
+        setFramePacing(FramePacer(Pacing::Unlimited, 0));
+        return;
+    }
+    if (requestVsync()) {
+        setFramePacing(FramePacer(Pacing::Display, 0));
+        return;
+    }
+    const int rate =
+        glutGameModeGet(GLUT_GAME_MODE_ACTIVE) ? glutGameModeGet(GLUT_GAME_MODE_REFRESH_RATE) : 0;
+    setFramePacing(FramePacer(Pacing::Rest, rate > 0 ? rate : kAssumedRefreshRate));
 }
 
 void setFixedGlState() {
@@ -129,7 +149,7 @@ void startUp(int argc, char** argv) {
     identifyWindow();
     onDisplayLost(saveAfterLostDisplay);
     enableDetectableAutoRepeat();
-    requestVsync();
+    choosePacing();
     setFixedGlState();
     buildSphereCache();
 

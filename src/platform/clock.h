@@ -1,4 +1,4 @@
-// The system's clocks: the millisecond tick count that seeds the game, and a blocking pause.
+// The system's clocks: the millisecond tick count that seeds the game, and blocking pauses.
 #pragma once
 
 #include <cstdint>
@@ -9,3 +9,7 @@ uint32_t tickCount();
 
 // Blocks the calling thread for ms milliseconds.
 void sleepMs(int32_t ms);
+
+// The frame driver's rest between frames: the same blocking pause, kept apart so that tests
+// can tell it from the crash pause.
+void restBetweenFrames(int32_t ms);

@@ -1,4 +1,5 @@
-// The blocking pause, in a file of its own so that tests can put a recording one in its place.
+// The blocking pauses, in a file of their own so that tests can put recording ones in their
+// place.
 #include <chrono>
 #include <thread>
 
@@ -8,4 +9,8 @@ void sleepMs(int32_t ms) {
     if (ms > 0) {
         std::this_thread::sleep_for(std::chrono::milliseconds(ms));
     }
+}
+
+void restBetweenFrames(int32_t ms) {
+    sleepMs(ms);
 }

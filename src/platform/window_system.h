@@ -19,5 +19,6 @@ void onDisplayLost(void (*lost)());
 // every repeat, so that the menu cooldown meters them.
 void enableDetectableAutoRepeat();
 
-// Asks the display to swap buffers once per refresh, where it offers a way to.
-void requestVsync();
+// Asks the display to swap buffers once per refresh, where it offers a way to. True when it
+// did, so that a swap waits for the display.
+bool requestVsync();

@@ -11,4 +11,6 @@ void onDisplayLost(void (*)()) {}
 
 void enableDetectableAutoRepeat() {}
 
-void requestVsync() {}
+bool requestVsync() {
+    return false;
+}

@@ -21,20 +21,15 @@ void onDisplayLost(void (*)()) {}
 
 void enableDetectableAutoRepeat() {}
 
-void requestVsync() {
-    const char* setting = std::getenv("ORVEL_VSYNC");
-    if (setting && std::strcmp(setting, "0") == 0) {
-        return;
-    }
+bool requestVsync() {
     using GetExtensions = const char*(WINAPI*)();
     using SwapInterval = BOOL(WINAPI*)(int);
     const auto getExtensions =
         reinterpret_cast<GetExtensions>(wglGetProcAddress("wglGetExtensionsStringEXT"));
     const char* extensions = getExtensions ? getExtensions() : nullptr;
     if (!extensions || !std::strstr(extensions, "WGL_EXT_swap_control")) {
-        return;
+        return false;
     }
-    if (const auto swap = reinterpret_cast<SwapInterval>(wglGetProcAddress("wglSwapIntervalEXT"))) {
-        swap(1);
-    }
+    const auto swap = reinterpret_cast<SwapInterval>(wglGetProcAddress("wglSwapIntervalEXT"));
+    return swap && swap(1);
 }

@@ -91,15 +91,11 @@ void enableDetectableAutoRepeat() {
     XkbSetDetectableAutoRepeat(display, True, &supported);
 }
 
-void requestVsync() {
-    const char* setting = std::getenv("ORVEL_VSYNC");
-    if (setting && std::strcmp(setting, "0") == 0) {
-        return;
-    }
+bool requestVsync() {
     Display* display = glXGetCurrentDisplay();
     const GLXDrawable drawable = glXGetCurrentDrawable();
     if (!display || !drawable) {
-        return;
+        return false;
     }
     const char* extensions = glXQueryExtensionsString(display, DefaultScreen(display));
     using SwapEXT = void (*)(Display*, GLXDrawable, int);
@@ -108,14 +104,16 @@ void requestVsync() {
     if (hasExtension(extensions, "GLX_EXT_swap_control")) {
         if (auto swap = lookUp<SwapEXT>("glXSwapIntervalEXT")) {
             swap(display, drawable, 1);
+            return true;
         }
     } else if (hasExtension(extensions, "GLX_MESA_swap_control")) {
         if (auto swap = lookUp<SwapMESA>("glXSwapIntervalMESA")) {
-            swap(1);
+            return swap(1) == 0;
         }
     } else if (hasExtension(extensions, "GLX_SGI_swap_control")) {
         if (auto swap = lookUp<SwapSGI>("glXSwapIntervalSGI")) {
-            swap(1);
+            return swap(1) == 0;
         }
     }
+    return false;
 }

@@ -5,8 +5,10 @@
 #include <cmath>
 
 #include "app/frame.h"
+#include "app/frame_pacing.h"
 #include "app/keyboard.h"
 #include "fake_gl.h"
+#include "fake_platform.h"
 #include "game_test.h"
 #include "render/gl.h"
 
@@ -61,19 +63,48 @@ TEST_F(Frame, SeventeenMsFramesAtDifficultyTwoStepOnTheEighth) {
     EXPECT_EQ(game.stepTimer, 119);
     frameAfter(17);
     EXPECT_EQ(game.snakeFirst->y, kSpawnY + 1);
-    EXPECT_EQ(game.stepTimer, 0);
+    EXPECT_EQ(game.stepTimer, 16);  // the time the step was late is carried
 }
 
-TEST_F(Frame, FortyMsFramesAtDifficultyFourStepEverySecondFrame) {
+TEST_F(Frame, FramesAsLongAsAStepStepEveryFrameOnceTheTimerFills) {
     play(4);
     frameAfter(40);
-    EXPECT_EQ(game.stepTimer, 39);
-    EXPECT_EQ(game.snakeFirst->y, kSpawnY);
-    frameAfter(40);
-    EXPECT_EQ(game.stepTimer, 0);
+    EXPECT_EQ(game.snakeFirst->y, kSpawnY);  // 40 ms is not more than 40
+    for (int i = 1; i <= 3; ++i) {
+        frameAfter(40);
+        EXPECT_EQ(game.snakeFirst->y, kSpawnY + i);
+    }
+}
+
+// Frames 16 or 17 ms apart, as a 60 Hz display with vsync gives them: the steps come at the
+// intended average interval at every difficulty, never two in one frame.
+TEST_F(Frame, AtSixtyHertzStepsKeepTheirIntendedPace) {
+    for (int16_t difficulty = 1; difficulty <= 4; ++difficulty) {
+        play(difficulty);
+        const int start = now;
+        int steps = 0;
+        for (int frame = 1; frame <= 600; ++frame) {
+            const int before = game.snakeFirst->y;
+            frameAfter(frame % 3 == 0 ? 16 : 17);
+            constexpr int kSpan = kFieldLast - kFieldFirst + 1;  // the wall passes the head over
+            const int moved = (game.snakeFirst->y - before + kSpan) % kSpan;
+            ASSERT_LE(moved, 1) << "two steps in one frame";
+            steps += moved;
+        }
+        const double interval = double(now - start) / steps;
+        EXPECT_NEAR(interval, stepThreshold(difficulty), 0.02 * stepThreshold(difficulty))
+            << "difficulty " << difficulty;
+    }
+}
+
+TEST_F(Frame, AStallIsNotFollowedByABurstOfSteps) {
+    play(4);
+    frameAfter(1000);
     EXPECT_EQ(game.snakeFirst->y, kSpawnY + 1);
-    frameAfter(40);
-    frameAfter(40);
+    frameAfter(16);
+    frameAfter(16);
+    EXPECT_EQ(game.snakeFirst->y, kSpawnY + 1);
+    frameAfter(16);
     EXPECT_EQ(game.snakeFirst->y, kSpawnY + 2);
 }
 
@@ -145,4 +176,18 @@ TEST_F(Frame, TheNewGameBurstIsRunUntilItsLifeIsUsedUp) {
     EXPECT_EQ(fakegl::countOf("glPointSize"), 2u);
     frameAfter(16);
     EXPECT_EQ(fakegl::countOf("glPointSize"), 2u);
+}
+
+// Where swaps don't wait for the display, the driver rests to about 60 frames a second, but
+// never past the moment a step falls due.
+TEST_F(Frame, RestsToTheDisplayRateButNeverPastAStep) {
+    setFramePacing(FramePacer(Pacing::Rest, 60));
+    frameAfter(5);
+    frameAfter(5);
+    ASSERT_EQ(fakeplatform::rests().size(), 2u);
+    EXPECT_GE(fakeplatform::rests().back(), 15);
+    play(4);
+    game.stepTimer = 30;
+    frameAfter(5);  // 35 gathered: the step is due 6 ms from now
+    EXPECT_EQ(fakeplatform::rests().back(), 6);
 }

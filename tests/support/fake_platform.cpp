@@ -7,20 +7,30 @@
 namespace fakeplatform {
 namespace {
 std::vector<int32_t> recordedSleeps;
-}
+std::vector<int32_t> recordedRests;
+}  // namespace
 
 const std::vector<int32_t>& sleeps() {
     return recordedSleeps;
 }
 
+const std::vector<int32_t>& rests() {
+    return recordedRests;
+}
+
 void reset() {
     recordedSleeps.clear();
+    recordedRests.clear();
 }
 
 }  // namespace fakeplatform
 
 void sleepMs(int32_t ms) {
     fakeplatform::recordedSleeps.push_back(ms);
+}
+
+void restBetweenFrames(int32_t ms) {
+    fakeplatform::recordedRests.push_back(ms);
 }
 
 std::string displayProblem() {
@@ -33,4 +43,6 @@ void onDisplayLost(void (*)()) {}
 
 void enableDetectableAutoRepeat() {}
 
-void requestVsync() {}
+bool requestVsync() {
+    return false;
+}

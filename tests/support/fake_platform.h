@@ -9,6 +9,8 @@ namespace fakeplatform {
 
 // The pauses asked for since the last reset, in milliseconds.
 const std::vector<int32_t>& sleeps();
+// The frame driver's rests between frames, in order.
+const std::vector<int32_t>& rests();
 void reset();
 
 }  // namespace fakeplatform

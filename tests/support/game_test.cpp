@@ -6,6 +6,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "app/frame.h"
+#include "app/frame_pacing.h"
 #include "app/keyboard.h"
 #include "app/random.h"
 #include "game/collisions.h"
@@ -22,6 +24,7 @@ void GameTest::SetUp() {
     renderOptimisations = RenderOptimisations{};
     fakegl::reset();
     fakeplatform::reset();
+    setFramePacing(FramePacer());
 }
 
 void ScoreFileTest::SetUp() {

@@ -1,0 +1,21 @@
+// Frame pacing where swaps don't wait for the display.
+#include "app/frame_pacing.h"
+
+#include <algorithm>
+
+FramePacer::FramePacer(Pacing pacing, double framesPerSecond)
+    : pacing_(pacing), periodMs_(framesPerSecond > 0 ? 1000.0 / framesPerSecond : 0) {}
+
+int32_t FramePacer::restBefore(int32_t now, int32_t latestStart) {
+    if (pacing_ != Pacing::Rest || periodMs_ <= 0) {
+        return 0;
+    }
+    // Frames are due one period after the previous one was due, so that whole-millisecond rests
+    // keep the average rate; a frame that came more than a period late starts the count anew.
+    nextFrameAt_ += periodMs_;
+    if (nextFrameAt_ < now - periodMs_ || nextFrameAt_ > now + periodMs_) {
+        nextFrameAt_ = now + periodMs_;
+    }
+    const auto due = static_cast<int32_t>(nextFrameAt_);
+    return std::max(0, std::min(due, latestStart) - now);
+}
