@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # make bench: the frame benchmark on a private 1280 x 1024 Xvfb display, then the logic
-# benchmarks. Writes bench/results/frames.txt and bench/results/logic.txt, which
-# docs/performance.md quotes.
+# benchmarks, the simulated pacing benchmark, and the real game's pacing and CPU. Writes
+# bench/results/frames.txt, logic.txt, pacing.txt and cpu.txt, which docs/performance.md quotes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh bench
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DORVEL_BENCH=ON -DORVEL_TESTS=OFF >/dev/null
-cmake --build build-bench -j "$(nproc)" --target frame_bench logic_bench
+cmake --build build-bench -j "$(nproc)" \
+  --target orvel frame_bench logic_bench pacing_bench swap_at_60hz xprobe
 mkdir -p bench/results
 
 work=$(mktemp -d)
@@ -26,3 +27,11 @@ machine="$(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | s
   echo "# logic_bench $(date -u +%Y-%m-%d) on $machine"
   build-bench/bench/logic_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null
 } | tee bench/results/logic.txt
+{
+  echo "# pacing_bench $(date -u +%Y-%m-%d): the frame driver under a simulated display"
+  build-bench/bench/pacing_bench 2>&1
+} | tee bench/results/pacing.txt
+{
+  echo "# on $machine"
+  bench/pacing.sh
+} | tee bench/results/cpu.txt

@@ -11,7 +11,7 @@ set -euo pipefail
 build=(cmake make g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl-dev libx11-dev)
 tests=(libgtest-dev xvfb xdotool x11-apps imagemagick clang libclang-rt-14-dev
        desktop-file-utils groff-base man-db dpkg-dev file lintian appstream x11-utils)
-bench=(libbenchmark-dev xvfb)
+bench=(libbenchmark-dev xvfb xdotool x11-apps)
 package=(dpkg-dev file)
 
 case "${1:-run}" in

@@ -8,6 +8,8 @@
 //   xprobe right-edge X0 Y0 X1 Y1                  rightmost text-plane x of yellow in the box
 //   xprobe marker ROWS                             menu row (1..ROWS) that the tilde stands on
 //   xprobe close TITLE                             WM_DELETE_WINDOW to the window named TITLE
+//   xprobe step-times CX COUNT TIMEOUT_MS          print the times (ms) at which the spheres
+//                                                  in column CX change, COUNT changes in all
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -19,6 +21,7 @@
 #include <cstring>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -191,6 +194,41 @@ int main(int argc, char** argv) {
         }
         std::printf("%d\n", best);
         return 0;
+    }
+    if (command == "step-times" && argc == 5) {
+        // One image of the column per look; a step changes which of its cells are green.
+        const int cx = std::atoi(argv[2]);
+        int x = 0, top = 0, bottom = 0;
+        toScreen((cx - 10) * 10.0 / 20, (20 - 10) * 10.0 / 20, 15, x, top);
+        toScreen((cx - 10) * 10.0 / 20, (1 - 10) * 10.0 / 20, 15, x, bottom);
+        const auto start = std::chrono::steady_clock::now();
+        const auto deadline = start + std::chrono::milliseconds(std::atoi(argv[4]));
+        std::string last;
+        int changes = 0;
+        while (changes < std::atoi(argv[3]) && std::chrono::steady_clock::now() < deadline) {
+            std::string cells(21, '0');
+            std::vector<int> green(screenHeight, 0);
+            scan(x - 2, top - 4, x + 3, bottom + 5,
+                 [&](int, int py, Pixel p) { green[py] += isGreen(p); });
+            for (int cy = 1; cy <= 20; ++cy) {
+                int px = 0, py = 0;
+                toScreen((cx - 10) * 10.0 / 20, (cy - 10) * 10.0 / 20, 15, px, py);
+                int count = 0;
+                for (int y = std::max(0, py - 2); y <= std::min(screenHeight - 1, py + 2); ++y)
+                    count += green[y];
+                cells[cy] = count >= 10 ? '1' : '0';
+            }
+            if (cells != last) {
+                const auto now = std::chrono::steady_clock::now();
+                if (!last.empty()) {
+                    std::printf("%.1f\n",
+                                std::chrono::duration<double, std::milli>(now - start).count());
+                    ++changes;
+                }
+                last = cells;
+            }
+        }
+        return changes == std::atoi(argv[3]) ? 0 : 1;
     }
     if (command == "close" && argc == 3) {
         const Window window = findWindow(DefaultRootWindow(display), argv[2]);

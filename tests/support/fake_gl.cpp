@@ -11,6 +11,8 @@ namespace {
 
 std::vector<Call> recorded;
 int elapsedTime = 0;
+double exactTime = 0;    // the clock in fractions of a millisecond, when it advances by itself
+double swapAdvance = 0;  // how far each swap moves it
 bool gameModeGranted = true;
 bool gameModeEntered = false;
 
@@ -36,6 +38,8 @@ std::string Call::str() const {
 void reset() {
     recorded.clear();
     elapsedTime = 0;
+    exactTime = 0;
+    swapAdvance = 0;
     gameModeGranted = true;
     gameModeEntered = false;
 }
@@ -68,6 +72,20 @@ size_t countOf(const std::string& name) {
 
 void setElapsedTime(int ms) {
     elapsedTime = ms;
+    exactTime = ms;
+}
+
+void advanceClock(double ms) {
+    exactTime += ms;
+    elapsedTime = static_cast<int>(exactTime);
+}
+
+void advanceOnSwap(double ms) {
+    swapAdvance = ms;
+}
+
+void forgetCalls() {
+    recorded.clear();
 }
 
 void setGameModeGranted(bool granted) {
@@ -250,6 +268,9 @@ int glutGet(GLenum query) {
 }
 void glutSwapBuffers() {
     record("glutSwapBuffers", {});
+    if (fakegl::swapAdvance > 0) {
+        fakegl::advanceClock(fakegl::swapAdvance);
+    }
 }
 void glutStrokeCharacter(void* font, int character) {
     record("glutStrokeCharacter", {font == GLUT_STROKE_ROMAN ? 0.0 : -1.0, double(character)});

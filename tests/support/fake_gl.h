@@ -29,6 +29,12 @@ size_t countOf(const std::string& name);
 
 // What glutGet(GLUT_ELAPSED_TIME) returns.
 void setElapsedTime(int ms);
+// Moves that clock on by ms (fractions accumulate), and on every swap by ms: a display whose
+// swap waits for its next refresh, or a frame that takes that long to draw.
+void advanceClock(double ms);
+void advanceOnSwap(double ms);
+// Forgets the recorded calls but keeps the clock, for long runs.
+void forgetCalls();
 // What glutGameModeGet(GLUT_GAME_MODE_ACTIVE) returns after glutEnterGameMode.
 void setGameModeGranted(bool granted);
 // The characters drawn with glutStrokeCharacter since the last reset, concatenated in order;

@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Pacing and CPU of the real game under Xvfb (part of make bench; needs build-bench and the
+# e2e tools). For each way frames can be paced it plays at difficulty 4 and times the snake's
+# steps from the screen; then it measures the CPU each screen uses over 10 s.
+#   swap waits 60 Hz  swaps wait for the next 1/60 s (a desktop with vsync), by preload
+#   rests             no swap control, as Xvfb is: the game rests between frames
+#   ORVEL_VSYNC=0     frames as fast as the machine draws them
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+export ORVEL_BIN="${ORVEL_BIN:-$root/build-bench/orvel}" XPROBE="$root/build-bench/bench/xprobe"
+export ARTIFACTS=$(mktemp -d)
+source "$root/tests/e2e/lib.sh"
+preload="$root/build-bench/bench/swap_at_60hz.so"
+start_xvfb
+
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$GAME_PID/stat"; }
+# cpu_percent SECONDS: the game's CPU use, in % of one core
+cpu_percent() {
+  local before after
+  before=$(cpu_ticks); sleep "$1"; after=$(cpu_ticks)
+  echo $(( (after - before) * 100 / $(getconf CLK_TCK) / $1 ))
+}
+
+steps() {  # steps LABEL ENV...: difficulty 4, seed 1 (no berry in column 10)
+  local label=$1; shift
+  start_game ORVEL_SEED=1 "$@"
+  choose_difficulty 4
+  key Return
+  "$XPROBE" wait-cell 10 11 green 3000 >/dev/null
+  "$XPROBE" step-times 10 121 20000 >"$WORK/times" || fail "the snake stopped stepping"
+  awk -v label="$label" 'NR > 1 { d = $1 - last; sum += d; n++; if (d > max) max = d; if (min == "" || d < min) min = d }
+       { last = $1 }
+       END { printf "%-18s %6.1f ms   %5.1f .. %5.1f ms   (%d steps)\n", label, sum / n, min, max, n }' "$WORK/times"
+  kill -TERM "$GAME_PID"; expect_exit 0
+}
+
+echo "# pacing on $(date -u +%Y-%m-%d): real game, Xvfb + llvmpipe, difficulty 4 (40 ms intended)"
+echo "# step interval from the screen: average, shortest .. longest"
+steps "swap waits 60 Hz" LD_PRELOAD="$preload"
+steps "rests" 
+steps "ORVEL_VSYNC=0" ORVEL_VSYNC=0
+
+echo
+echo "# CPU over 10 s, % of one core"
+for pacing in rests ORVEL_VSYNC=0; do
+  environment=(); [ "$pacing" = rests ] || environment=("$pacing")
+  start_game "${environment[@]}"
+  menu=$(cpu_percent 10)
+  key s s Return; sleep 0.5
+  settings=$(cpu_percent 10)
+  key w w Return; sleep 0.5
+  key s Return; sleep 0.5
+  scores=$(cpu_percent 10)
+  key Return; sleep 0.5
+  key Return; sleep 0.5
+  playing=$(cpu_percent 10)
+  printf '%-14s main menu %3d%%   settings %3d%%   high scores %3d%%   playing %3d%%\n' \
+    "$pacing" "$menu" "$settings" "$scores" "$playing"
+  kill -TERM "$GAME_PID"; expect_exit 0
+done
