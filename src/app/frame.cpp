@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
+#include <string>
 
 #include "app/frame_pacing.h"
 #include "app/game_state.h"
@@ -10,15 +12,36 @@
 #include "game/collisions.h"
 #include "game/step.h"
 #include "platform/clock.h"
+#include "platform/console.h"
 #include "platform/process.h"
 #include "render/game_screen.h"
 #include "render/gl.h"
 #include "render/menu_screens.h"
 #include "render/scene.h"
+#include "render/text.h"
 
 namespace {
 
 FramePacer pacer;
+
+// The game stands still this long after a crash, in milliseconds.
+constexpr int32_t kCrashPauseMs = 1000;
+
+// The last life is lost: a good score enters the table, which is saved at once so that the
+// result survives however the game ends; "GAME OVER" is drawn into this frame and the high
+// scores follow.
+void endGame() {
+    sortHighScores();
+    if (game.score > game.highScores[kHighScoreRows].score) {
+        enterHighScore(
+            {std::string("Player 1 - ") + difficultyNames.at(game.difficulty), game.score});
+        saveHighScores();
+    }
+    lightingOff();
+    drawText("GAME OVER", -4.0, -1.0, 0.006);
+    lightingOn();
+    game.screen = HighScores;
+}
 
 // elapsedMs is the frame's exact length in whole milliseconds of the elapsed-time counter, so
 // that the step timer loses nothing to rounding; frameMs is the rounded-down delta the rest of
@@ -37,7 +60,7 @@ void playFrame(int32_t frameMs, int32_t elapsedMs) {
     const int32_t threshold = stepThreshold(game.difficulty);
     if (game.stepTimer > threshold) {
         game.stepTimer = elapsedMs > threshold ? 0 : game.stepTimer - threshold;
-        stepSnake();
+        actOnStep(stepSnake());
         refreshBoard();
     }
     drawBackground();
@@ -105,6 +128,30 @@ void drawFrame() {
     glutSwapBuffers();
     ++game.frameCount;
     restAfterFrame();
+}
+
+void actOnStep(const StepEvent& event) {
+    switch (event.kind) {
+        case StepEvent::Kind::Moved:
+            break;
+        case StepEvent::Kind::Ate:
+            if (event.burst) {
+                writeLine("creating an emitter at: " + std::to_string(event.x) + "," +
+                          std::to_string(event.y));
+                game.emitter = std::make_unique<ParticleEmitter>(event.x, event.y);
+            }
+            break;
+        case StepEvent::Kind::Crashed:
+        case StepEvent::Kind::GameOver:
+            sleepMs(kCrashPauseMs);
+            // Keys pressed while the game stood still are stale: they must not steer the new
+            // snake or work the high-score screen.
+            game.discardPendingKeys = true;
+            if (event.kind == StepEvent::Kind::GameOver) {
+                endGame();
+            }
+            break;
+    }
 }
 
 void setFramePacing(const FramePacer& framePacer) {

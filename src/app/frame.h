@@ -8,6 +8,12 @@
 
 void drawFrame();
 
+struct StepEvent;
+// Acts on what a step did: a burst where a berry was eaten in front, the crash pause (keys
+// queued during it are dropped), and at game over the table entry, "GAME OVER" and the high
+// scores.
+void actOnStep(const StepEvent& event);
+
 class FramePacer;
 // How the frame driver rests between frames (start-up chooses; the default never rests).
 void setFramePacing(const FramePacer& pacer);

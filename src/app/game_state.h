@@ -8,8 +8,8 @@
 //   keyboard ............ screen, menuCursor, keyCooldown, difficulty, nextDirection, and a new
 //                         game's score, lives, board, snake, berries and emitter
 //   snake step .......... direction, the segments, score (through a berry), emitter
-//   refresh / crash ..... board marks, lives, screen, insertRow, scanRow, highScores,
-//                         discardPendingKeys
+//   refresh / crash ..... board marks, lives, and a new snake
+//   frame driver ........ at a crash: discardPendingKeys; at game over: highScores, screen
 //   high-score file ..... highScores, highScoreFile (its path, whether it was loaded, and this
 //                         game's changes since it last saved)
 #pragma once
@@ -67,8 +67,6 @@ struct GameState {
     // High-score table.
     std::array<scores, kHighScoreSlots + 1> highScores{};  // 1..20; rows 1..10 are the table
     HighScoreFile highScoreFile{};
-    int32_t scanRow = 0;
-    int32_t insertRow = 0;
 };
 
 extern GameState game;

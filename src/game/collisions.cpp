@@ -1,4 +1,4 @@
-// Board refresh, crash and game over.
+// Board refresh and the lost life.
 #include "game/collisions.h"
 
 #include <algorithm>
@@ -6,34 +6,7 @@
 #include <string>
 
 #include "app/game_state.h"
-#include "platform/clock.h"
 #include "platform/console.h"
-#include "render/text.h"
-
-namespace {
-
-// Rows 1..10 are sorted, highest first: the new score goes below every row with an equal or
-// higher score, the rows under it move down one and the old row 10 drops out. The table is
-// saved at once, so that the result survives however the game ends.
-void enterNewResult() {
-    const scores row{std::string("Player 1 - ") + difficultyNames.at(game.difficulty), game.score};
-    game.scanRow = kHighScoreRows + 1;
-    game.insertRow = enterHighScore(row);
-    saveHighScores();
-}
-
-void gameOver() {
-    sortHighScores();
-    if (game.score > game.highScores[kHighScoreRows].score) {
-        enterNewResult();
-    }
-    lightingOff();
-    drawText("GAME OVER", -4.0, -1.0, 0.006);
-    lightingOn();
-    game.screen = HighScores;
-}
-
-}  // namespace
 
 void refreshBoard() {
     for (int x = kFieldFirst; x <= kFieldLast; ++x) {
@@ -64,16 +37,12 @@ void refreshBoard() {
     }
 }
 
-void crash() {
-    sleepMs(kCrashPauseMs);
-    // Keys pressed while the game stood still are stale: they must not steer the new snake
-    // or work the high-score screen.
-    game.discardPendingKeys = true;
-    if (game.lives > 1) {
-        game.lives = static_cast<int16_t>(game.lives - 1);
-        const int32_t extra = game.score / game.difficulty + 3;
-        createSnake(kSpawnX, kSpawnY, std::min(extra, kMaxRestartExtra));
-    } else {
-        gameOver();
+bool loseLife() {
+    if (game.lives <= 1) {
+        return true;
     }
+    game.lives = static_cast<int16_t>(game.lives - 1);
+    const int32_t extra = game.score / game.difficulty + 3;
+    createSnake(kSpawnX, kSpawnY, std::min(extra, kMaxRestartExtra));
+    return false;
 }

@@ -1,11 +1,9 @@
 // After every step: the board's marks rebuilt from the snake and the berries; and the crash
-// into the body, which costs a life or ends the game with a high-score entry.
+// into the body, which costs a life or, on the last one, ends the game.
 #pragma once
 
 #include <cstdint>
 
-// Pause after a crash, in milliseconds.
-constexpr int32_t kCrashPauseMs = 1000;
 // Most extra segments a restarted snake gets: the bound growth keeps, so that the snake never
 // covers more than 305 field cells and berry placement always finds a free one.
 constexpr int32_t kMaxRestartExtra = 304;
@@ -14,6 +12,6 @@ constexpr int32_t kMaxRestartExtra = 304;
 // an "INTERSECT AT: " line for every berry that lies under a segment. Walls stay untouched.
 void refreshBoard();
 
-// Pauses a second, then takes a life and restarts the snake on the spawn cell or, on the last
-// life, ends the game: enters a good score, draws "GAME OVER" and shows the high scores.
-void crash();
+// Takes a life and restarts the snake on the spawn cell, longer by score / difficulty; true,
+// with nothing changed, when it was the last life and the game is over.
+bool loseLife();

@@ -59,62 +59,61 @@ Berry* berryAt(Cell cell, int16_t& number) {
     return number > 0 ? game.berries[number].get() : nullptr;
 }
 
-void eatBerryInFront(Cell front) {
+StepEvent eatBerryInFront(Cell front) {
     int16_t number = 0;
     Berry* berry = berryAt(front, number);
     writeLine("Berry index infront: " + std::to_string(number));
     if (berry) {
         berry->eat();
     }
-    writeLine("creating an emitter at: " + std::to_string(front.x) + "," + std::to_string(front.y));
-    game.emitter = std::make_unique<ParticleEmitter>(front.x, front.y);
     moveForward();
     growIfAllowed();
+    return {StepEvent::Kind::Ate, front.x, front.y, true};
 }
 
 // A berry eaten across the wall scores and grows but makes no burst and says nothing.
-void eatBerryThroughWall(Cell across) {
+StepEvent eatBerryThroughWall(Cell across) {
     int16_t number = 0;
     if (Berry* berry = berryAt(across, number)) {
         berry->eat();
     }
     moveThroughWall();
     growIfAllowed();
+    return {StepEvent::Kind::Ate, across.x, across.y, false};
+}
+
+StepEvent crashed() {
+    return {loseLife() ? StepEvent::Kind::GameOver : StepEvent::Kind::Crashed, 0, 0, false};
 }
 
 }  // namespace
 
-void stepSnake() {
+StepEvent stepSnake() {
     const Cell front = cellInFront(headCell(), game.nextDirection);
     switch (game.board.at(front.x, front.y)) {
         case kEmpty:
             moveForward();
-            break;
+            return {};
         case kBody:
-            crash();
-            break;
+            return crashed();
         case kBerry:
-            eatBerryInFront(front);
-            break;
+            return eatBerryInFront(front);
         case kWall: {
             const Cell across = cellThroughWall(headCell(), game.nextDirection);
             switch (game.board.at(across.x, across.y)) {
                 case kEmpty:
                     moveThroughWall();
-                    break;
+                    return {};
                 case kBody:
-                    crash();
-                    break;
+                    return crashed();
                 case kBerry:
-                    eatBerryThroughWall(across);
-                    break;
+                    return eatBerryThroughWall(across);
                 default:
-                    break;
+                    return {};
             }
-            break;
         }
         default:
-            break;
+            return {};
     }
 }
 

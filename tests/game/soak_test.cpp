@@ -6,6 +6,7 @@
 #include <iostream>
 #include <random>
 
+#include "app/frame.h"
 #include "app/keyboard.h"
 #include "game/collisions.h"
 #include "game/step.h"
@@ -51,7 +52,7 @@ TEST_F(GameTest, ALongRandomlySteeredSessionKeepsTheBoardSound) {
                 keyDown(keys[player() % 4], 0, 0);
             }
             const int16_t lives = game.lives;
-            stepSnake();
+            actOnStep(stepSnake());
             refreshBoard();
             game.discardPendingKeys = false;  // a frame passes between steps
             ++steps;

@@ -2,6 +2,7 @@
 // wall, and growing up to its bound.
 #include <gtest/gtest.h>
 
+#include "app/frame.h"
 #include "fake_platform.h"
 #include "game/collisions.h"
 #include "game/step.h"
@@ -16,14 +17,18 @@ protected:
         startTestGame();
         parkBerries();
     }
+    // A step as the frame driver runs it: the step, what the driver does about it, the
+    // board refresh.
     void step() {
         testing::internal::CaptureStdout();
-        stepSnake();
+        event = stepSnake();
+        actOnStep(event);
         output = testing::internal::GetCapturedStdout();
         refreshBoard();
     }
     std::pair<int, int> head() const { return {game.snakeFirst->x, game.snakeFirst->y}; }
     std::string output;
+    StepEvent event;
 };
 
 }  // namespace
@@ -60,6 +65,7 @@ TEST_F(Step, CrashesIntoTheBodyAcrossTheWall) {
     game.lives = 1;  // the last life: the snake stays where it crashed
     step();
     EXPECT_EQ(head(), std::make_pair(2, 7));
+    EXPECT_EQ(event.kind, StepEvent::Kind::GameOver);
     EXPECT_EQ(game.screen, HighScores);
     EXPECT_EQ(fakeplatform::sleeps(), std::vector<int32_t>{1000});
 }
@@ -68,6 +74,7 @@ TEST_F(Step, CrashesIntoTheTailsCellThoughTheTailWouldMoveOn) {
     laySnake({{5, 5}, {6, 5}, {6, 6}, {5, 6}}, 'w');  // tail right above the head
     step();
     EXPECT_EQ(fakeplatform::sleeps().size(), 1u);
+    EXPECT_EQ(event.kind, StepEvent::Kind::Crashed);
     EXPECT_EQ(game.lives, 2);
 }
 
