@@ -18,12 +18,13 @@
 #include <vector>
 
 #include "app/frame.h"
-#include "app/game_state.h"
 #include "app/keyboard.h"
 #include "app/startup.h"
 #include "game/collisions.h"
+#include "game/game_state.h"
 #include "render/game_screen.h"
 #include "render/gl.h"
+#include "render/particles_draw.h"
 #include "render/scene.h"
 #include "render/sphere_cache.h"
 
@@ -160,11 +161,11 @@ std::vector<unsigned char> crowdedPixels(RenderOptimisations options) {
     renderOptimisations = options;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     game.elapsedTime = 1234;
-    game.emitter->draw();
+    drawBurst(*game.emitter);
     drawBackground();
     game.frameCount = 0;
     game.lastFpsTime = -1000000000;  // the frame-rate text reads 0.00 every time
-    drawGameScreen(1234);
+    drawGameScreen(1234, sampleFps());
     glFinish();
     std::vector<unsigned char> pixels(static_cast<size_t>(kWidth) * kHeight * 4);
     glReadBuffer(GL_BACK);

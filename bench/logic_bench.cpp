@@ -11,10 +11,11 @@
 #include <unistd.h>
 #include <vector>
 
-#include "app/game_state.h"
+#include "app/high_score_file.h"
 #include "app/keyboard.h"
-#include "app/random.h"
 #include "game/collisions.h"
+#include "game/game_state.h"
+#include "game/random.h"
 #include "game/step.h"
 
 namespace {

@@ -12,15 +12,15 @@
 #include <string>
 #include <vector>
 
-#include "app/frame.h"
-#include "app/frame_pacing.h"
-#include "app/game_state.h"
-#include "app/keyboard.h"
-#include "app/random.h"
-#include "game/board.h"
-#include "render/gl.h"
 #include "../tests/support/fake_gl.h"
 #include "../tests/support/fake_platform.h"
+#include "app/frame.h"
+#include "app/frame_pacing.h"
+#include "app/keyboard.h"
+#include "game/board.h"
+#include "game/game_state.h"
+#include "game/random.h"
+#include "render/gl.h"
 
 namespace {
 

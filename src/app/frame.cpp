@@ -1,5 +1,6 @@
 // The frame driver and its two timing samples.
 #include "app/frame.h"
+#include "render/particles_draw.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -7,12 +8,13 @@
 #include <string>
 
 #include "app/frame_pacing.h"
-#include "app/game_state.h"
+#include "app/high_score_file.h"
 #include "app/keyboard.h"
 #include "game/collisions.h"
+#include "game/diagnostics.h"
+#include "game/game_state.h"
 #include "game/step.h"
 #include "platform/clock.h"
-#include "platform/console.h"
 #include "platform/process.h"
 #include "render/game_screen.h"
 #include "render/gl.h"
@@ -52,7 +54,7 @@ void playFrame(int32_t frameMs, int32_t elapsedMs) {
     if (game.emitter && game.emitter->isAlive()) {
         game.emitter->age(static_cast<int16_t>(frameMs));
         game.emitter->update();
-        game.emitter->draw();
+        drawBurst(*game.emitter);
     }
     // At most one step a frame. The time a step is late is carried into the next one, so the
     // pace holds whatever the display's rate; after a frame longer than a whole step (a stall:
@@ -64,7 +66,7 @@ void playFrame(int32_t frameMs, int32_t elapsedMs) {
         refreshBoard();
     }
     drawBackground();
-    drawGameScreen(game.elapsedTime);
+    drawGameScreen(game.elapsedTime, sampleFps());
 }
 
 }  // namespace

@@ -4,7 +4,8 @@
 #include <cstdio>
 #include <memory>
 
-#include "app/game_state.h"
+#include "app/high_score_file.h"
+#include "game/game_state.h"
 #include "platform/process.h"
 
 namespace {

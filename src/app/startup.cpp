@@ -8,10 +8,11 @@
 
 #include "app/frame.h"
 #include "app/frame_pacing.h"
-#include "app/game_state.h"
+#include "app/high_score_file.h"
 #include "app/keyboard.h"
 #include "app/options.h"
-#include "app/random.h"
+#include "game/game_state.h"
+#include "game/random.h"
 #include "platform/clock.h"
 #include "platform/console.h"
 #include "platform/process.h"

@@ -1,7 +1,7 @@
 // Board reset: the walled, empty board a new game starts from.
 #include "game/board.h"
 
-#include "app/game_state.h"
+#include "game/game_state.h"
 
 void resetBoard() {
     Board& board = game.board;

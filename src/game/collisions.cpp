@@ -5,8 +5,8 @@
 #include <array>
 #include <string>
 
-#include "app/game_state.h"
-#include "platform/console.h"
+#include "game/diagnostics.h"
+#include "game/game_state.h"
 
 void refreshBoard() {
     for (int x = kFieldFirst; x <= kFieldLast; ++x) {

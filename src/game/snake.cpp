@@ -1,7 +1,7 @@
 // Building the snake's segment list: create, append, and releasing a replaced list.
 #include "game/snake.h"
 
-#include "app/game_state.h"
+#include "game/game_state.h"
 
 SnakeSegment::~SnakeSegment() {
     std::unique_ptr<SnakeSegment> rest = std::move(next);

@@ -5,9 +5,9 @@
 #include <string>
 #include <utility>
 
-#include "app/game_state.h"
 #include "game/collisions.h"
-#include "platform/console.h"
+#include "game/diagnostics.h"
+#include "game/game_state.h"
 
 namespace {
 

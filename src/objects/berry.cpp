@@ -5,9 +5,9 @@
 #include <memory>
 #include <string>
 
-#include "app/game_state.h"
-#include "app/random.h"
-#include "platform/console.h"
+#include "game/diagnostics.h"
+#include "game/game_state.h"
+#include "game/random.h"
 
 namespace {
 

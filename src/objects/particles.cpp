@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "app/random.h"
+#include "game/random.h"
 
 Particle::Particle(double x0, double y0) : x_(x0), y_(y0) {
     angle_ = static_cast<double>(randomBelow(360));

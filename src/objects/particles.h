@@ -42,8 +42,6 @@ public:
     void age(int16_t ms);
     // Moves every particle once: the motion is per frame, the life per millisecond.
     void update();
-    // Draws the particles as smoothed points whose size and opacity follow the life left.
-    void draw() const;
 
 private:
     std::vector<Particle> particles_;

@@ -4,8 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/frame.h"
-#include "app/game_state.h"
+#include "game/game_state.h"
 #include "render/scene.h"
 #include "render/sphere_cache.h"
 #include "render/text.h"
@@ -52,11 +51,11 @@ std::string formatFps(double fps) {
     return text;
 }
 
-void drawGameScreen(int32_t time) {
+void drawGameScreen(int32_t time, double fps) {
     lightingOff();
     drawText(std::to_string(game.score), -4.5, 2.5, 0.006);
     drawText(std::to_string(game.lives), 3.9, 2.5, 0.006);
-    drawText("FPS: " + formatFps(sampleFps()), -5.0, -4.0, 0.003);
+    drawText("FPS: " + formatFps(fps), -5.0, -4.0, 0.003);
     drawText("Orrin Vaskolder", 2.0, -4.0, 0.003);
     lightingOn();
 

@@ -4,7 +4,7 @@
 #include <initializer_list>
 #include <string>
 
-#include "app/game_state.h"
+#include "game/game_state.h"
 #include "render/text.h"
 
 namespace {

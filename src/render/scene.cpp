@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "app/game_state.h"
+#include "game/game_state.h"
 #include "render/gl.h"
 #include "render/sphere_cache.h"
 #include "render/text.h"

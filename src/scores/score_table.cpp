@@ -63,6 +63,14 @@ void applyChanges(ScoreRows& rows, const std::vector<TableChange>& changes) {
     }
 }
 
+std::string tableText(const ScoreRows& rows) {
+    std::string text;
+    for (int i = 1; i <= kHighScoreRows; ++i) {
+        text += rows[i].name + "\r\n" + std::to_string(rows[i].score) + "\r\n";
+    }
+    return text;
+}
+
 std::string escapeControls(const std::string& text) {
     std::string shown;
     for (const char c : text) {

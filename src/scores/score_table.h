@@ -1,6 +1,7 @@
-// The table's rules on plain rows, with no file and no game around them: sorting, entering a
-// new result, clearing, and replaying one game's changes onto a table read from disk, so that
-// several games sharing the file lose none of each other's results.
+// The high-score table as data: its row, its size, the changes a game makes to it, and the
+// rules on plain rows with no file and no game around them: sorting, entering a new result,
+// clearing, and replaying one game's changes onto a table read from disk, so that several
+// games sharing the file lose none of each other's results; and the file's text.
 #pragma once
 
 #include <array>
@@ -8,7 +9,28 @@
 #include <string>
 #include <vector>
 
-#include "scores/high_scores.h"
+constexpr int kHighScoreRows = 10;   // rows shown, sorted, saved and cleared
+constexpr int kHighScoreSlots = 20;  // rows a longer file may fill; reading stops after these
+
+// One row of the table.
+struct scores {
+    std::string name;
+    int16_t score = 0;
+};
+
+// One change a game made to its table since it last saved.
+struct TableChange {
+    enum class Kind { Sort, Enter, Reset };
+    Kind kind;
+    scores row;  // the entered row, for Enter
+};
+
+// The table's file, bound once at start-up and never held open.
+struct HighScoreFile {
+    std::string path;
+    bool loaded = false;               // saving is refused until the file was loaded
+    std::vector<TableChange> pending;  // this game's changes since its last save
+};
 
 using ScoreRows = std::array<scores, kHighScoreSlots + 1>;  // 1..20; rows 1..10 are the table
 
@@ -31,6 +53,9 @@ void recordChange(std::vector<TableChange>& changes, TableChange change);
 
 // Replays the changes, in order, onto rows read from the file.
 void applyChanges(ScoreRows& rows, const std::vector<TableChange>& changes);
+
+// The file's text for rows 1..10: for each a name line and a score line, ended by CR LF.
+std::string tableText(const ScoreRows& rows);
 
 // Control bytes of text shown as \xNN, so that an error message quoting a file stays one
 // readable line.

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "scores/high_scores.h"
+#include "scores/score_table.h"
 
 // A cursor over the file's bytes that knows which line it is on.
 class ScoreTextReader {

@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "app/frame.h"
-#include "app/game_state.h"
 #include "app/keyboard.h"
 #include "app/startup.h"
 #include "fake_gl.h"
 #include "fake_platform.h"
+#include "game/game_state.h"
 #include "game_test.h"
 
 namespace {

@@ -2,6 +2,7 @@
 // and the reversal rule), New Game and Exit.
 #include <gtest/gtest.h>
 
+#include "app/high_score_file.h"
 #include "app/keyboard.h"
 #include "game/snake.h"
 #include "game_test.h"

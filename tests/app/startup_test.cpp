@@ -9,9 +9,9 @@
 #include <random>
 
 #include "app/options.h"
-#include "app/random.h"
 #include "app/startup.h"
 #include "fake_gl.h"
+#include "game/random.h"
 #include "game_test.h"
 #include "render/gl.h"
 #include "render/text.h"

@@ -2,9 +2,9 @@
 // game with its high-score entry.
 #include <gtest/gtest.h>
 
+#include "app/frame.h"
 #include "fake_gl.h"
 #include "fake_platform.h"
-#include "app/frame.h"
 #include "game/collisions.h"
 #include "game/step.h"
 #include "game_test.h"

@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "app/keyboard.h"
-#include "app/random.h"
+#include "game/random.h"
 #include "game_test.h"
 
 namespace {

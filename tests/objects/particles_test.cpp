@@ -4,11 +4,12 @@
 #include <cmath>
 #include <random>
 
-#include "app/random.h"
 #include "fake_gl.h"
+#include "game/random.h"
 #include "game_test.h"
 #include "objects/particles.h"
 #include "render/gl.h"
+#include "render/particles_draw.h"
 
 TEST_F(GameTest, ANewEmitterIsAliveWithAHundredParticlesAtItsPoint) {
     const ParticleEmitter emitter(12.0, 7.0);
@@ -61,7 +62,7 @@ TEST_F(GameTest, UpdateMovesEachParticleBySineOnXAndCosineOnY) {
 
 TEST_F(GameTest, TheFirstDrawIsFullSizeAndOpaqueOnTheBerrysSphere) {
     const ParticleEmitter emitter(12.0, 7.0);
-    emitter.draw();
+    drawBurst(emitter);
     const auto calls = fakegl::callStrings();
     ASSERT_EQ(calls.size(), 5u + 200u + 2u);
     EXPECT_EQ(calls[0], (fakegl::Call{"glDisable", {GL_LIGHTING}, {}}.str()));
@@ -79,7 +80,7 @@ TEST_F(GameTest, TheFirstDrawIsFullSizeAndOpaqueOnTheBerrysSphere) {
 TEST_F(GameTest, SizeAndOpacityFollowTheLifeLeft) {
     ParticleEmitter emitter(12.0, 7.0);
     emitter.age(400);
-    emitter.draw();
+    drawBurst(emitter);
     EXPECT_FLOAT_EQ(fakegl::callsNamed("glPointSize").at(0).args[0], 5.0f);
     EXPECT_FLOAT_EQ(fakegl::callsNamed("glColor4f").at(99).args[3], 0.2f);
 }

@@ -7,9 +7,9 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "app/high_score_file.h"
 #include "game_test.h"
 #include "platform/storage.h"
-#include "scores/high_scores.h"
 
 namespace fs = std::filesystem;
 

@@ -58,18 +58,13 @@ TEST_F(GameTest, GameScreenHudShowsScoreLivesRateAndCredit) {
     resetBoard();
     game.score = 12;
     game.lives = 2;
-    game.frameCount = 1;
-    game.lastFpsTime = 0;
-    fakegl::setElapsedTime(20);
-    drawGameScreen(20);
+    drawGameScreen(20, 50.0);
     EXPECT_EQ(textsDrawn(), (std::vector<Text>{{"12", -4.5, 2.5, 0.006},
                                                {"2", 3.9, 2.5, 0.006},
                                                {"FPS: 50.00", -5.0, -4.0, 0.003},
                                                {"Orrin Vaskolder", 2.0, -4.0, 0.003}}));
     fakegl::reset();
-    fakegl::setElapsedTime(20);
-    game.frameCount = 1;
-    drawGameScreen(20);  // same millisecond as the last sample
+    drawGameScreen(20, HUGE_VAL);  // a sample taken in the same millisecond as the last
     EXPECT_EQ(textsDrawn().at(2).text, "FPS: +Inf");
 }
 
@@ -80,7 +75,7 @@ TEST_F(GameTest, GameScreenDrawsOneSpherePerMarkedCellInThePulsingColour) {
     game.board.at(3, 6) = kHead;
     game.board.at(3, 7) = '4';  // no such mark: nothing
     game.elapsedTime = 300;
-    drawGameScreen(0);
+    drawGameScreen(0, 60.0);
     const auto spheres = fakegl::callsNamed("glutSolidSphere");
     ASSERT_EQ(spheres.size(), 76u + 3u);
     const auto colours = fakegl::callsNamed("glColor3f");
@@ -98,7 +93,7 @@ TEST_F(GameTest, GameScreenDrawsOneSpherePerMarkedCellInThePulsingColour) {
 
 TEST_F(GameTest, GameScreenColourAtTwoHundredPiMs) {
     resetBoard();
-    drawGameScreen(static_cast<int32_t>(200 * M_PI));  // 628 ms
+    drawGameScreen(static_cast<int32_t>(200 * M_PI), 60.0);  // 628 ms
     const auto colour = fakegl::callsNamed("glColor3f").back().args;
     EXPECT_NEAR(colour[0], 0.4, 1e-3);
     EXPECT_NEAR(colour[1], 1.0, 1e-3);

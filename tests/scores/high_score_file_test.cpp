@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
+#include "app/high_score_file.h"
 #include "game_test.h"
-#include "scores/high_scores.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include "app/frame.h"
 #include "app/frame_pacing.h"
 #include "app/keyboard.h"
-#include "app/random.h"
-#include "game/collisions.h"
-#include "render/sphere_cache.h"
 #include "fake_gl.h"
 #include "fake_platform.h"
+#include "game/collisions.h"
+#include "game/random.h"
+#include "render/sphere_cache.h"
 
 namespace fs = std::filesystem;
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "app/game_state.h"
+#include "game/game_state.h"
 
 // Every test starts from the start-up game state, a default-seeded generator, and empty
 // records of GL calls and pauses.

@@ -1,5 +1,6 @@
 // Drawing a particle burst: flat-coloured, translucent, smoothed points in the board's plane.
-#include "objects/particles.h"
+#include "render/particles_draw.h"
+
 #include "render/gl.h"
 #include "render/text.h"
 
@@ -15,14 +16,14 @@ double particleToWorld(double p) {
 
 }  // namespace
 
-void ParticleEmitter::draw() const {
+void drawBurst(const ParticleEmitter& burst) {
     lightingOff();
     glLoadIdentity();
     glTranslatef(1.0f, 1.0f, -15.0f);
-    const double fraction = static_cast<double>(life_) / kEmitterLife;
+    const double fraction = static_cast<double>(burst.life()) / kEmitterLife;
     glPointSize(static_cast<GLfloat>(fraction * 25));
     glBegin(GL_POINTS);
-    for (const Particle& particle : particles_) {
+    for (const Particle& particle : burst.particles()) {
         glColor4f(0.9f, 0.9f, 0.1f, static_cast<GLfloat>(fraction));
         glVertex2f(static_cast<GLfloat>(particleToWorld(particle.x())),
                    static_cast<GLfloat>(particleToWorld(particle.y())));

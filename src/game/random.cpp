@@ -1,5 +1,5 @@
 // The process-wide MT19937 generator and the one way the game draws from it.
-#include "app/random.h"
+#include "game/random.h"
 
 #include <random>
 

@@ -23,7 +23,7 @@
 #include "game/snake.h"
 #include "objects/berry.h"
 #include "objects/particles.h"
-#include "scores/high_scores.h"
+#include "scores/score_table.h"
 
 // The screen on show, stored in GameState::screen.
 enum Screen : int16_t { MainMenu = 0, Playing = 1, HighScores = 2, Settings = 3 };

@@ -1,10 +1,10 @@
 // The high-score table's operations and its shared file.
-#include "scores/high_scores.h"
+#include "app/high_score_file.h"
 
 #include <utility>
 
-#include "app/game_state.h"
-#include "platform/console.h"
+#include "game/diagnostics.h"
+#include "game/game_state.h"
 #include "platform/process.h"
 #include "platform/storage.h"
 #include "scores/score_table.h"
@@ -143,13 +143,8 @@ void saveHighScores() {
     FileLock lock;
     lockFile(lock);
     takeMergedTable();
-    std::string bytes;
-    for (int i = 1; i <= kHighScoreRows; ++i) {
-        bytes +=
-            game.highScores[i].name + "\r\n" + std::to_string(game.highScores[i].score) + "\r\n";
-    }
     std::string error;
-    if (!replaceFile(filePath(), bytes, error)) {
+    if (!replaceFile(filePath(), tableText(game.highScores), error)) {
         fatalError("cannot save the high-score file: " + escapeControls(error));
     }
     game.highScoreFile.pending.clear();

@@ -1,5 +1,5 @@
-// The high-score table and its text file: the ten best results in memory (game.highScores,
-// rows 1..10) and on disk, with the five operations open-or-create, load, save, sort and clear.
+// The high-score table's file and the operations on the game's table: open-or-create, load,
+// save, sort and clear, the entry at game over, and reading the shared file again.
 //
 // File format: for each of rows 1..10 a name line and a score line in decimal, every line ended
 // by CR LF; a lone LF or CR also ends a line when reading. Every file error is fatal: the game
@@ -11,31 +11,8 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
-#include <vector>
 
-constexpr int kHighScoreRows = 10;   // rows shown, sorted, saved and cleared
-constexpr int kHighScoreSlots = 20;  // rows a longer file may fill; reading stops after these
-
-// One row of the table.
-struct scores {
-    std::string name;
-    int16_t score = 0;
-};
-
-// One change a game made to its table since it last saved.
-struct TableChange {
-    enum class Kind { Sort, Enter, Reset };
-    Kind kind;
-    scores row;  // the entered row, for Enter
-};
-
-// The table's file, bound once at start-up and never held open.
-struct HighScoreFile {
-    std::string path;
-    bool loaded = false;               // saving is refused until the file was loaded
-    std::vector<TableChange> pending;  // this game's changes since its last save
-};
+#include "scores/score_table.h"
 
 // Binds game.highScoreFile to the platform's high-score path and creates the file (one empty
 // line) when there is none. Anything else that stands there and cannot be read as a regular

@@ -1,4 +1,4 @@
 // The one game-wide instance of the game state.
-#include "app/game_state.h"
+#include "game/game_state.h"
 
 GameState game;

@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "app/random.h"
+#include "game/random.h"
 
 TEST(Random, IsTheStandardMersenneTwister) {
     seedRandom(5489);
