@@ -21,7 +21,7 @@
 #include "app/keyboard.h"
 #include "app/startup.h"
 #include "game/collisions.h"
-#include "game/game_state.h"
+#include "app/game.h"
 #include "render/game_screen.h"
 #include "render/gl.h"
 #include "render/particles_draw.h"
@@ -47,18 +47,18 @@ void quietly(const std::function<void()>& work) {
 void layCrowdedBoard() {
     quietly([] {
         newGame();
-        createSnake(kFieldFirst, kFieldFirst, 0);
+        createSnake(game, kFieldFirst, kFieldFirst, 0);
         int laid = 1;
         for (int y = kFieldFirst; y <= kFieldLast && laid < 305; ++y) {
             for (int x = kFieldFirst; x <= kFieldLast && laid < 305; ++x) {
                 if ((x == kFieldFirst && y == kFieldFirst) || (x == kSpawnX && y == kSpawnY)) {
                     continue;
                 }
-                appendSegment(x, y);
+                appendSegment(*game.snakeFirst, x, y);
                 ++laid;
             }
         }
-        refreshBoard();
+        refreshBoard(game.board, *game.snakeFirst, game.berries);
         for (int k = 1; k <= kBerryCount; ++k) {
             auto underSnake = [k] {
                 for (const SnakeSegment* s = game.snakeFirst.get(); s; s = s->next.get()) {
@@ -68,8 +68,8 @@ void layCrowdedBoard() {
                 return false;
             };
             while (underSnake()) {
-                game.berries[k]->place();
-                refreshBoard();
+                game.berries[k]->place(game.board);
+                refreshBoard(game.board, *game.snakeFirst, game.berries);
             }
         }
     });
@@ -162,10 +162,10 @@ std::vector<unsigned char> crowdedPixels(RenderOptimisations options) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     game.elapsedTime = 1234;
     drawBurst(*game.emitter);
-    drawBackground();
+    drawBackground(game.elapsedTime);
     game.frameCount = 0;
     game.lastFpsTime = -1000000000;  // the frame-rate text reads 0.00 every time
-    drawGameScreen(1234, sampleFps());
+    drawGameScreen(game, 1234, sampleFps());
     glFinish();
     std::vector<unsigned char> pixels(static_cast<size_t>(kWidth) * kHeight * 4);
     glReadBuffer(GL_BACK);

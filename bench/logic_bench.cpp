@@ -14,7 +14,7 @@
 #include "app/high_score_file.h"
 #include "app/keyboard.h"
 #include "game/collisions.h"
-#include "game/game_state.h"
+#include "app/game.h"
 #include "game/random.h"
 #include "game/step.h"
 
@@ -60,15 +60,15 @@ struct LongSnake {
         game = GameState{};
         newGame();
         game.score = 302;
-        createSnake(cycle[headAt].x, cycle[headAt].y, 0);
+        createSnake(game, cycle[headAt].x, cycle[headAt].y, 0);
         for (size_t i = headAt; i-- > 0;)
-            appendSegment(cycle[i].x, cycle[i].y);
-        refreshBoard();
+            appendSegment(*game.snakeFirst, cycle[i].x, cycle[i].y);
+        refreshBoard(game.board, *game.snakeFirst, game.berries);
         for (int k = 1; k <= kBerryCount; ++k) {
             while (game.board.at(game.berries[k]->x(), game.berries[k]->y()) != kBerry ||
                    onSnake(*game.berries[k])) {
-                game.berries[k]->place();
-                refreshBoard();
+                game.berries[k]->place(game.board);
+                refreshBoard(game.board, *game.snakeFirst, game.berries);
             }
         }
         for (size_t i = 0; i < cycle.size(); ++i) {
@@ -91,8 +91,8 @@ struct LongSnake {
         eaten += game.board.at(next.x, next.y) == kBerry;
         game.nextDirection = heading[headAt];
         game.direction = game.nextDirection;
-        stepSnake();
-        refreshBoard();
+        stepSnake(game);
+        refreshBoard(game.board, *game.snakeFirst, game.berries);
         headAt = (headAt + 1) % cycle.size();
     }
 };
@@ -105,7 +105,10 @@ void StepLongSnake(benchmark::State& state) {
     benchmark::DoNotOptimize(game.board);
     state.counters["berries/step"] =
         benchmark::Counter(snake.eaten, benchmark::Counter::kAvgIterations);
-    if (game.lives != 3 || snakeLength() != 305)
+    int32_t length = 0;
+    for (const SnakeSegment* s = game.snakeFirst.get(); s; s = s->next.get())
+        ++length;
+    if (game.lives != 3 || length != kLongestSnake)
         state.SkipWithError("the snake crashed");
 }
 BENCHMARK(StepLongSnake);
@@ -115,7 +118,7 @@ void PlaceBerryOnCrowdedBoard(benchmark::State& state) {
     Berry& berry = *game.berries[1];
     for (auto _ : state) {
         game.board.at(berry.x(), berry.y()) = kEmpty;
-        berry.place();
+        berry.place(game.board);
     }
 }
 BENCHMARK(PlaceBerryOnCrowdedBoard);

@@ -18,7 +18,7 @@
 #include "app/frame_pacing.h"
 #include "app/keyboard.h"
 #include "game/board.h"
-#include "game/game_state.h"
+#include "app/game.h"
 #include "game/random.h"
 #include "render/gl.h"
 

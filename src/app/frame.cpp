@@ -12,7 +12,7 @@
 #include "app/keyboard.h"
 #include "game/collisions.h"
 #include "game/diagnostics.h"
-#include "game/game_state.h"
+#include "app/game.h"
 #include "game/step.h"
 #include "platform/clock.h"
 #include "platform/process.h"
@@ -62,11 +62,11 @@ void playFrame(int32_t frameMs, int32_t elapsedMs) {
     const int32_t threshold = stepThreshold(game.difficulty);
     if (game.stepTimer > threshold) {
         game.stepTimer = elapsedMs > threshold ? 0 : game.stepTimer - threshold;
-        actOnStep(stepSnake());
-        refreshBoard();
+        actOnStep(stepSnake(game));
+        refreshBoard(game.board, *game.snakeFirst, game.berries);
     }
-    drawBackground();
-    drawGameScreen(game.elapsedTime, sampleFps());
+    drawBackground(game.elapsedTime);
+    drawGameScreen(game, game.elapsedTime, sampleFps());
 }
 
 }  // namespace
@@ -110,19 +110,19 @@ void drawFrame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     switch (game.screen) {
         case MainMenu:
-            drawBackground();
-            drawMainMenu();
+            drawBackground(game.elapsedTime);
+            drawMainMenu(game);
             break;
         case Playing:
             playFrame(frameMs, elapsedMs);
             break;
         case HighScores:
-            drawBackground();
-            drawHighScoreScreen();
+            drawBackground(game.elapsedTime);
+            drawHighScoreScreen(game);
             break;
         case Settings:
-            drawBackground();
-            drawSettingsScreen();
+            drawBackground(game.elapsedTime);
+            drawSettingsScreen(game);
             break;
         default:
             break;

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "game/diagnostics.h"
-#include "game/game_state.h"
+#include "app/game.h"
 #include "platform/process.h"
 #include "platform/storage.h"
 #include "scores/score_table.h"

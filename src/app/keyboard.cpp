@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "app/high_score_file.h"
-#include "game/game_state.h"
+#include "app/game.h"
 #include "platform/process.h"
 
 namespace {
@@ -139,12 +139,7 @@ void keyUp(unsigned char, int, int) {
 }
 
 void newGame() {
-    game.score = 0;
-    game.lives = 3;
-    resetBoard();
-    createSnake(kSpawnX, kSpawnY, game.score + 3);
-    createBerries();
-    game.emitter = std::make_unique<ParticleEmitter>(100.0, 100.0);
+    startNewGame(game);
     game.screen = Playing;
 }
 

@@ -11,7 +11,7 @@
 #include "app/high_score_file.h"
 #include "app/keyboard.h"
 #include "app/options.h"
-#include "game/game_state.h"
+#include "app/game.h"
 #include "game/random.h"
 #include "platform/clock.h"
 #include "platform/console.h"

@@ -1,10 +1,7 @@
 // Board reset: the walled, empty board a new game starts from.
 #include "game/board.h"
 
-#include "game/game_state.h"
-
-void resetBoard() {
-    Board& board = game.board;
+void resetBoard(Board& board) {
     for (int x = kFieldFirst; x <= kFieldLast; ++x) {
         for (int y = kFieldFirst; y <= kFieldLast; ++y) {
             board.at(x, y) = kEmpty;

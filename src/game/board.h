@@ -27,4 +27,4 @@ struct Board {
 };
 
 // Walls on every border cell, empty field inside.
-void resetBoard();
+void resetBoard(Board& board);

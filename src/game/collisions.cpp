@@ -8,28 +8,27 @@
 #include "game/diagnostics.h"
 #include "game/game_state.h"
 
-void refreshBoard() {
+void refreshBoard(Board& board, const SnakeSegment& head, const Berries& berries) {
     for (int x = kFieldFirst; x <= kFieldLast; ++x) {
         for (int y = kFieldFirst; y <= kFieldLast; ++y) {
-            game.board.at(x, y) = kEmpty;
+            board.at(x, y) = kEmpty;
         }
     }
     // Segments per cell, for the overlap report below: one pass over the snake instead of one
     // per berry.
     std::array<std::array<int16_t, kBoardSize + 1>, kBoardSize + 1> segmentsOn{};
-    const SnakeSegment* head = game.snakeFirst.get();
-    game.board.at(head->x, head->y) = kHead;
-    ++segmentsOn.at(head->x).at(head->y);
-    for (const SnakeSegment* s = head->next.get(); s; s = s->next.get()) {
-        game.board.at(s->x, s->y) = kBody;
+    board.at(head.x, head.y) = kHead;
+    ++segmentsOn.at(head.x).at(head.y);
+    for (const SnakeSegment* s = head.next.get(); s; s = s->next.get()) {
+        board.at(s->x, s->y) = kBody;
         ++segmentsOn.at(s->x).at(s->y);
     }
     for (int k = 1; k <= kBerryCount; ++k) {
-        game.board.at(game.berries[k]->x(), game.berries[k]->y()) = kBerry;
+        board.at(berries[k]->x(), berries[k]->y()) = kBerry;
     }
     // One line for every segment that lies on a berry, berry by berry.
     for (int k = 1; k <= kBerryCount; ++k) {
-        const Berry& berry = *game.berries[k];
+        const Berry& berry = *berries[k];
         for (int n = segmentsOn.at(berry.x()).at(berry.y()); n > 0; --n) {
             writeLine("INTERSECT AT: " + std::to_string(berry.x()) + "," +
                       std::to_string(berry.y()) + " berry: " + std::to_string(k));
@@ -37,12 +36,12 @@ void refreshBoard() {
     }
 }
 
-bool loseLife() {
-    if (game.lives <= 1) {
+bool loseLife(GameState& state) {
+    if (state.lives <= 1) {
         return true;
     }
-    game.lives = static_cast<int16_t>(game.lives - 1);
-    const int32_t extra = game.score / game.difficulty + 3;
-    createSnake(kSpawnX, kSpawnY, std::min(extra, kMaxRestartExtra));
+    state.lives = static_cast<int16_t>(state.lives - 1);
+    const int32_t extra = state.score / state.difficulty + 3;
+    createSnake(state, kSpawnX, kSpawnY, std::min(extra, kMaxRestartExtra));
     return false;
 }

@@ -4,14 +4,20 @@
 
 #include <cstdint>
 
-// Most extra segments a restarted snake gets: the bound growth keeps, so that the snake never
-// covers more than 305 field cells and berry placement always finds a free one.
-constexpr int32_t kMaxRestartExtra = 304;
+#include "game/board.h"
+#include "game/snake.h"
+#include "objects/berry.h"
+
+// Most extra segments a restarted snake gets: it is never longer than a grown one, so that
+// berry placement always finds a free cell.
+constexpr int32_t kMaxRestartExtra = kLongestSnake - 1;
+
+struct GameState;
 
 // Field cells to "0", then the head "5", the body "1" and the berries "2" in that order, and
 // an "INTERSECT AT: " line for every berry that lies under a segment. Walls stay untouched.
-void refreshBoard();
+void refreshBoard(Board& board, const SnakeSegment& head, const Berries& berries);
 
 // Takes a life and restarts the snake on the spawn cell, longer by score / difficulty; true,
 // with nothing changed, when it was the last life and the game is over.
-bool loseLife();
+bool loseLife(GameState& state);

@@ -1,5 +1,6 @@
-// The game-wide state: every variable that outlives a single call, in one struct with one
-// instance, `game`. Everything runs on the GLUT main-loop thread, so nothing here is guarded.
+// The game-wide state: every variable that outlives a single call, in one struct. The shell
+// keeps the one instance for the whole process (app/game.h); logic functions take the parts
+// they change. Everything runs on the GLUT main-loop thread, so nothing here is guarded.
 //
 // Who writes what:
 //   start-up ............ the scalar start values (member initialisers below)
@@ -28,8 +29,6 @@
 // The screen on show, stored in GameState::screen.
 enum Screen : int16_t { MainMenu = 0, Playing = 1, HighScores = 2, Settings = 3 };
 
-constexpr int kBerryCount = 10;
-
 // Difficulty names, indexed 1..4 by `difficulty` (index 0 unused).
 inline constexpr std::array<const char*, 5> difficultyNames = {"", "1 - Anaconda", "2 - Python",
                                                                "3 - Viper", "4 - Black Mamba"};
@@ -57,11 +56,9 @@ struct GameState {
     char direction = '\0';      // heading of the last step
     char nextDirection = '\0';  // heading asked for the next step
     Board board{};
-    // The snake's segment list, head first. snakeFirst owns the chain; snakeLast is the list
-    // operations' cursor and rests on the tail between them.
+    // The snake's segment list, head first; snakeFirst owns the chain.
     std::unique_ptr<SnakeSegment> snakeFirst;
-    SnakeSegment* snakeLast = nullptr;
-    std::array<std::unique_ptr<Berry>, kBerryCount + 1> berries{};  // 1..10
+    Berries berries{};  // 1..10
     std::unique_ptr<ParticleEmitter> emitter;
 
     // High-score table.
@@ -69,4 +66,6 @@ struct GameState {
     HighScoreFile highScoreFile{};
 };
 
-extern GameState game;
+// A new game: score 0, three lives, a fresh board, a four-segment snake on the spawn cell,
+// ten berries and a new (invisible) burst.
+void startNewGame(GameState& state);

@@ -10,31 +10,23 @@ SnakeSegment::~SnakeSegment() {
     }
 }
 
-void createSnake(int32_t x, int32_t y, int32_t extra) {
-    game.direction = 'w';
-    game.nextDirection = 'w';
-    game.snakeFirst = std::make_unique<SnakeSegment>(x, y);
-    game.snakeLast = game.snakeFirst.get();
+void createSnake(GameState& state, int32_t x, int32_t y, int32_t extra) {
+    state.direction = 'w';
+    state.nextDirection = 'w';
+    state.snakeFirst = std::make_unique<SnakeSegment>(x, y);
+    SnakeSegment* tail = state.snakeFirst.get();
     for (int32_t i = 0; i < extra; ++i) {
-        appendSegment(x, y);
+        tail->next = std::make_unique<SnakeSegment>(x, y);
+        tail = tail->next.get();
     }
 }
 
-void appendSegment(int32_t x, int32_t y) {
-    // Walk from the head to the tail, as the cursor is defined to do; a snake of a few hundred
-    // segments makes this a few hundred steps once per berry.
-    game.snakeLast = game.snakeFirst.get();
-    while (game.snakeLast->next) {
-        game.snakeLast = game.snakeLast->next.get();
+void appendSegment(SnakeSegment& head, int32_t x, int32_t y) {
+    // Walks from the head to the tail: a snake of a few hundred segments makes this a few
+    // hundred steps once per berry.
+    SnakeSegment* tail = &head;
+    while (tail->next) {
+        tail = tail->next.get();
     }
-    game.snakeLast->next = std::make_unique<SnakeSegment>(x, y);
-    game.snakeLast = game.snakeLast->next.get();
-}
-
-int32_t snakeLength() {
-    int32_t length = 0;
-    for (const SnakeSegment* s = game.snakeFirst.get(); s; s = s->next.get()) {
-        ++length;
-    }
-    return length;
+    tail->next = std::make_unique<SnakeSegment>(x, y);
 }

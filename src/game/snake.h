@@ -1,5 +1,5 @@
-// The snake's body: a singly linked list of segments, head first, reached through
-// game.snakeFirst. The list owns its segments; a snake only ever shrinks by being replaced
+// The snake's body: a singly linked list of segments, head first, reached through the game
+// state's snakeFirst. The list owns its segments; a snake only ever shrinks by being replaced
 // whole through createSnake.
 #pragma once
 
@@ -19,12 +19,17 @@ struct SnakeSegment {
     SnakeSegment& operator=(const SnakeSegment&) = delete;
 };
 
-// A new snake of extra + 1 segments, all on (x, y), heading "w". Replaces (and releases) the
-// previous one. Leaves snakeLast on the tail.
-void createSnake(int32_t x, int32_t y, int32_t extra);
+// The snake grows by one segment for each berry while score + 3 stays at most this, so it is
+// never longer than kLongestSnake segments and the field (324 cells) always keeps room for
+// the ten berries.
+constexpr int32_t kGrowthBound = 304;
+constexpr int32_t kLongestSnake = kGrowthBound + 1;
 
-// One segment on (x, y) behind the tail; snakeLast ends on it.
-void appendSegment(int32_t x, int32_t y);
+struct GameState;
 
-// Number of segments in the current snake (0 when there is none).
-int32_t snakeLength();
+// A new snake of extra + 1 segments, all on (x, y), heading "w": the state's snakeFirst,
+// direction and nextDirection. Replaces (and releases) the previous one.
+void createSnake(GameState& state, int32_t x, int32_t y, int32_t extra);
+
+// One segment on (x, y) behind the tail of the snake whose head is given.
+void appendSegment(SnakeSegment& head, int32_t x, int32_t y);

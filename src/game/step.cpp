@@ -43,103 +43,96 @@ Cell cellThroughWall(Cell head, char heading) {
     }
 }
 
-Cell headCell() {
-    return {game.snakeFirst->x, game.snakeFirst->y};
+Cell headCell(const GameState& state) {
+    return {state.snakeFirst->x, state.snakeFirst->y};
 }
 
-void growIfAllowed() {
-    if (game.score + 3 <= kGrowthBound) {
-        appendSegment(game.snakeFirst->x, game.snakeFirst->y);
+// Each segment behind the head takes the cell its predecessor held; (px, py) is the cell the
+// head has just left.
+void followHead(GameState& state, int32_t px, int32_t py) {
+    for (SnakeSegment* s = state.snakeFirst->next.get(); s; s = s->next.get()) {
+        std::swap(s->x, px);
+        std::swap(s->y, py);
+    }
+}
+
+// Takes nextDirection as the heading and puts the head on the cell given (in front, or the
+// first field cell across the field), the body following.
+void moveHeadTo(GameState& state, Cell (*target)(Cell, char)) {
+    state.direction = state.nextDirection;
+    const Cell old = headCell(state);
+    const Cell next = target(old, state.direction);
+    state.snakeFirst->x = next.x;
+    state.snakeFirst->y = next.y;
+    followHead(state, old.x, old.y);
+}
+
+void growIfAllowed(GameState& state) {
+    if (state.score + 3 <= kGrowthBound) {
+        appendSegment(*state.snakeFirst, state.snakeFirst->x, state.snakeFirst->y);
     }
 }
 
 // Cells marked "2" are always some berry's own cell; should one not be, no berry is touched.
-Berry* berryAt(Cell cell, int16_t& number) {
-    number = findBerryAt(static_cast<int16_t>(cell.x), static_cast<int16_t>(cell.y));
-    return number > 0 ? game.berries[number].get() : nullptr;
+Berry* berryAt(GameState& state, Cell cell, int16_t& number) {
+    number = findBerryAt(state.berries, static_cast<int16_t>(cell.x), static_cast<int16_t>(cell.y));
+    return number > 0 ? state.berries[number].get() : nullptr;
 }
 
-StepEvent eatBerryInFront(Cell front) {
+StepEvent eatBerryInFront(GameState& state, Cell front) {
     int16_t number = 0;
-    Berry* berry = berryAt(front, number);
+    Berry* berry = berryAt(state, front, number);
     writeLine("Berry index infront: " + std::to_string(number));
     if (berry) {
-        berry->eat();
+        berry->eat(state.board, state.score);
     }
-    moveForward();
-    growIfAllowed();
+    moveHeadTo(state, cellInFront);
+    growIfAllowed(state);
     return {StepEvent::Kind::Ate, front.x, front.y, true};
 }
 
 // A berry eaten across the wall scores and grows but makes no burst and says nothing.
-StepEvent eatBerryThroughWall(Cell across) {
+StepEvent eatBerryThroughWall(GameState& state, Cell across) {
     int16_t number = 0;
-    if (Berry* berry = berryAt(across, number)) {
-        berry->eat();
+    if (Berry* berry = berryAt(state, across, number)) {
+        berry->eat(state.board, state.score);
     }
-    moveThroughWall();
-    growIfAllowed();
+    moveHeadTo(state, cellThroughWall);
+    growIfAllowed(state);
     return {StepEvent::Kind::Ate, across.x, across.y, false};
 }
 
-StepEvent crashed() {
-    return {loseLife() ? StepEvent::Kind::GameOver : StepEvent::Kind::Crashed, 0, 0, false};
+StepEvent crashed(GameState& state) {
+    return {loseLife(state) ? StepEvent::Kind::GameOver : StepEvent::Kind::Crashed, 0, 0, false};
 }
 
 }  // namespace
 
-StepEvent stepSnake() {
-    const Cell front = cellInFront(headCell(), game.nextDirection);
-    switch (game.board.at(front.x, front.y)) {
+StepEvent stepSnake(GameState& state) {
+    const Cell front = cellInFront(headCell(state), state.nextDirection);
+    switch (state.board.at(front.x, front.y)) {
         case kEmpty:
-            moveForward();
+            moveHeadTo(state, cellInFront);
             return {};
         case kBody:
-            return crashed();
+            return crashed(state);
         case kBerry:
-            return eatBerryInFront(front);
+            return eatBerryInFront(state, front);
         case kWall: {
-            const Cell across = cellThroughWall(headCell(), game.nextDirection);
-            switch (game.board.at(across.x, across.y)) {
+            const Cell across = cellThroughWall(headCell(state), state.nextDirection);
+            switch (state.board.at(across.x, across.y)) {
                 case kEmpty:
-                    moveThroughWall();
+                    moveHeadTo(state, cellThroughWall);
                     return {};
                 case kBody:
-                    return crashed();
+                    return crashed(state);
                 case kBerry:
-                    return eatBerryThroughWall(across);
+                    return eatBerryThroughWall(state, across);
                 default:
                     return {};
             }
         }
         default:
             return {};
-    }
-}
-
-void moveForward() {
-    game.direction = game.nextDirection;
-    const Cell old = headCell();
-    const Cell next = cellInFront(old, game.direction);
-    game.snakeFirst->x = next.x;
-    game.snakeFirst->y = next.y;
-    followHead(old.x, old.y);
-}
-
-void moveThroughWall() {
-    game.direction = game.nextDirection;
-    const Cell old = headCell();
-    const Cell across = cellThroughWall(old, game.direction);
-    game.snakeFirst->x = across.x;
-    game.snakeFirst->y = across.y;
-    followHead(old.x, old.y);
-}
-
-void followHead(int32_t px, int32_t py) {
-    game.snakeLast = game.snakeFirst.get();
-    while (game.snakeLast->next) {
-        game.snakeLast = game.snakeLast->next.get();
-        std::swap(game.snakeLast->x, px);
-        std::swap(game.snakeLast->y, py);
     }
 }

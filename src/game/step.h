@@ -6,9 +6,6 @@
 
 #include <cstdint>
 
-// Longest the snake grows: it grows for each berry while score + 3 stays at most this.
-constexpr int32_t kGrowthBound = 304;
-
 // What a step did.
 struct StepEvent {
     enum class Kind {
@@ -23,12 +20,7 @@ struct StepEvent {
     bool burst = false;  // eaten in front, not across the wall: a burst marks the cell
 };
 
-StepEvent stepSnake();
-// Takes nextDirection as the heading and moves the head one cell, the body following.
-void moveForward();
-// Takes nextDirection as the heading and puts the head on the first field cell across the
-// field, the body following.
-void moveThroughWall();
-// Each segment behind the head takes the cell its predecessor held; (px, py) is the cell the
-// head has just left.
-void followHead(int32_t px, int32_t py);
+struct GameState;
+
+// One step of the state's snake, its board, berries, score and lives.
+StepEvent stepSnake(GameState& state);

@@ -51,10 +51,10 @@ std::string formatFps(double fps) {
     return text;
 }
 
-void drawGameScreen(int32_t time, double fps) {
+void drawGameScreen(const GameState& state, int32_t time, double fps) {
     lightingOff();
-    drawText(std::to_string(game.score), -4.5, 2.5, 0.006);
-    drawText(std::to_string(game.lives), 3.9, 2.5, 0.006);
+    drawText(std::to_string(state.score), -4.5, 2.5, 0.006);
+    drawText(std::to_string(state.lives), 3.9, 2.5, 0.006);
     drawText("FPS: " + formatFps(fps), -5.0, -4.0, 0.003);
     drawText("Orrin Vaskolder", 2.0, -4.0, 0.003);
     lightingOn();
@@ -66,11 +66,11 @@ void drawGameScreen(int32_t time, double fps) {
     beginBoardSpheres();
     for (int x = 1; x <= kBoardSize; ++x) {
         for (int y = 1; y <= kBoardSize; ++y) {
-            const SphereLook* look = lookOf(game.board.at(x, y));
+            const SphereLook* look = lookOf(state.board.at(x, y));
             if (!look) {
                 continue;
             }
-            const double angle = look->spins ? game.elapsedTime / 3.0 : 0.0;
+            const double angle = look->spins ? state.elapsedTime / 3.0 : 0.0;
             drawSphere(x, y, look->size, angle, red, green, blue, look->detail);
         }
     }

@@ -19,41 +19,41 @@ double menuRowY(int row) {
 }
 
 // Title, rows and the selection marker, common to every menu screen.
-void drawMenu(const char* title, std::initializer_list<const char*> rows) {
+void drawMenu(const char* title, std::initializer_list<const char*> rows, int16_t cursor) {
     drawText(title, kMenuX, 3.0, kLargeText);
     int row = 1;
     for (const char* text : rows) {
         drawText(text, kMenuX, menuRowY(row), kLargeText);
         ++row;
     }
-    drawText("~", kMarkerX, menuRowY(game.menuCursor), kLargeText);
+    drawText("~", kMarkerX, menuRowY(cursor), kLargeText);
 }
 
 }  // namespace
 
-void drawMainMenu() {
+void drawMainMenu(const GameState& state) {
     lightingOff();
-    drawMenu(".o0[ ORVEL ]0o.", {"New Game", "High Scores", "Settings", "Exit"});
+    drawMenu(".o0[ ORVEL ]0o.", {"New Game", "High Scores", "Settings", "Exit"}, state.menuCursor);
     lightingOn();
 }
 
-void drawHighScoreScreen() {
+void drawHighScoreScreen(const GameState& state) {
     lightingOff();
-    drawMenu("... High Scores ...", {"Back", "Reset"});
+    drawMenu("... High Scores ...", {"Back", "Reset"}, state.menuCursor);
     for (int i = 1; i <= kHighScoreRows; ++i) {
         const double y = 2.5 - 0.6 * i;
-        drawText(game.highScores[i].name, 0.8, y, kSmallText);
-        drawText(std::to_string(game.highScores[i].score), -0.2, y, kSmallText);
+        drawText(state.highScores[i].name, 0.8, y, kSmallText);
+        drawText(std::to_string(state.highScores[i].score), -0.2, y, kSmallText);
     }
     lightingOn();
 }
 
-void drawSettingsScreen() {
+void drawSettingsScreen(const GameState& state) {
     lightingOff();
-    drawMenu("... Settings ...", {"Back", "Size", "Difficulty", "Berries"});
+    drawMenu("... Settings ...", {"Back", "Size", "Difficulty", "Berries"}, state.menuCursor);
     const std::string size = std::to_string(kBoardSize);
     drawText("Size: [" + size + " x " + size + "]", 1.0, 1.6, kSmallText);
-    drawText(std::string("Difficulty: ") + difficultyNames.at(game.difficulty), 1.0, 1.2,
+    drawText(std::string("Difficulty: ") + difficultyNames.at(state.difficulty), 1.0, 1.2,
              kSmallText);
     drawText("Berries: " + std::to_string(kBerryCount), 1.0, 0.8, kSmallText);
     lightingOn();

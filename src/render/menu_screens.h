@@ -2,6 +2,10 @@
 // high scores and settings. They only draw; the keyboard works them.
 #pragma once
 
-void drawMainMenu();
-void drawHighScoreScreen();
-void drawSettingsScreen();
+#include <cstdint>
+
+struct GameState;
+
+void drawMainMenu(const GameState& state);
+void drawHighScoreScreen(const GameState& state);
+void drawSettingsScreen(const GameState& state);

@@ -22,12 +22,12 @@ void drawSphere(double x, double y, double size, double angle, double red, doubl
     }
 }
 
-void drawBackground() {
+void drawBackground(int32_t elapsedTime) {
     lightingOff();
     glLoadIdentity();
     glTranslatef(1.0f, 1.0f, -50.0f);
     glColor4f(0.9f, 0.9f, 0.1f, 0.15f);
-    const double swing = 90 * std::sin(game.elapsedTime / 500.0);
+    const double swing = 90 * std::sin(elapsedTime / 500.0);
     glRotatef(static_cast<GLfloat>(swing), 0.0f, -1.0f, -1.0f);
     glLineWidth(1.0f);
     glBegin(GL_LINES);

@@ -1,6 +1,8 @@
 // The shared 3D pieces: a lit sphere on a board cell and the swinging background of lines.
 #pragma once
 
+#include <cstdint>
+
 // A board position (cells, possibly fractional) to world units: cell 10 on the axis, cells half
 // a unit apart.
 constexpr double boardToWorld(double p) {
@@ -12,6 +14,6 @@ constexpr double boardToWorld(double p) {
 void drawSphere(double x, double y, double size, double angle, double red, double green,
                 double blue, int detail);
 
-// Sixty-one translucent yellow lines at depth -50 swinging with game.elapsedTime. Leaves
+// Sixty-one translucent yellow lines at depth -50 swinging with the elapsed time (ms). Leaves
 // lighting on.
-void drawBackground();
+void drawBackground(int32_t elapsedTime);

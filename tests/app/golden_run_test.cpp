@@ -17,7 +17,7 @@
 #include "app/startup.h"
 #include "fake_gl.h"
 #include "fake_platform.h"
-#include "game/game_state.h"
+#include "app/game.h"
 #include "game_test.h"
 
 namespace {

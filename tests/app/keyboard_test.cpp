@@ -157,7 +157,7 @@ TEST_F(Keyboard, NewGameAfterAGameOverStartsAfresh) {
     EXPECT_EQ(game.lives, 3);
     EXPECT_EQ(game.difficulty, 4);
     EXPECT_EQ(game.stepTimer, 55);
-    EXPECT_EQ(snakeLength(), 4);
+    EXPECT_EQ(snakeLength(game), 4);
     EXPECT_EQ(game.snakeFirst->x, kSpawnX);
     EXPECT_EQ(game.direction, 'w');
     ASSERT_NE(game.emitter, nullptr);

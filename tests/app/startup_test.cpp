@@ -61,7 +61,6 @@ TEST(GameStateStart, HoldsTheStartUpValues) {
     EXPECT_EQ(fresh.direction, '\0');
     EXPECT_EQ(fresh.emitter, nullptr);
     EXPECT_EQ(fresh.snakeFirst, nullptr);
-    EXPECT_EQ(fresh.snakeLast, nullptr);
 }
 
 TEST_F(StartUp, LoadsTheTableBeforeGlutAndSetsTheFixedStateInOrder) {

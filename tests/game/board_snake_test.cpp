@@ -19,7 +19,7 @@ int countCells(char c) {
 
 TEST_F(GameTest, ResetBoardWallsTheBorderAndEmptiesTheField) {
     game.board.at(5, 5) = kBody;
-    resetBoard();
+    resetBoard(game.board);
     for (const auto& [x, y] : {std::pair{1, 1}, {20, 20}, {1, 10}, {10, 20}}) {
         EXPECT_EQ(game.board.at(x, y), kWall) << x << "," << y;
     }
@@ -31,50 +31,47 @@ TEST_F(GameTest, ResetBoardWallsTheBorderAndEmptiesTheField) {
 }
 
 TEST_F(GameTest, CreateSnakeStacksItsSegmentsOnOneCell) {
-    createSnake(10, 10, 3);
-    EXPECT_EQ(snakeLength(), 4);
+    createSnake(game, 10, 10, 3);
+    EXPECT_EQ(snakeLength(game), 4);
     for (const SnakeSegment* s = game.snakeFirst.get(); s; s = s->next.get()) {
         EXPECT_EQ(s->x, 10);
         EXPECT_EQ(s->y, 10);
     }
-    EXPECT_EQ(game.snakeLast, game.snakeFirst->next->next->next.get());
-    EXPECT_EQ(game.snakeLast->next, nullptr);
+    EXPECT_EQ(snakeTail(game), game.snakeFirst->next->next->next.get());
     EXPECT_EQ(game.direction, 'w');
     EXPECT_EQ(game.nextDirection, 'w');
 
-    createSnake(4, 5, 0);
-    EXPECT_EQ(snakeLength(), 1);
-    EXPECT_EQ(game.snakeLast, game.snakeFirst.get());
-    createSnake(4, 5, -2);
-    EXPECT_EQ(snakeLength(), 1);
+    createSnake(game, 4, 5, 0);
+    EXPECT_EQ(snakeLength(game), 1);
+    createSnake(game, 4, 5, -2);
+    EXPECT_EQ(snakeLength(game), 1);
 }
 
 TEST_F(GameTest, AppendSegmentAddsBehindTheTail) {
-    createSnake(10, 10, 3);
-    SnakeSegment* oldTail = game.snakeLast;
-    game.snakeLast = game.snakeFirst.get();  // the cursor may rest anywhere
-    appendSegment(7, 8);
-    EXPECT_EQ(snakeLength(), 5);
-    EXPECT_EQ(oldTail->next.get(), game.snakeLast);
-    EXPECT_EQ(game.snakeLast->x, 7);
-    EXPECT_EQ(game.snakeLast->y, 8);
+    createSnake(game, 10, 10, 3);
+    const SnakeSegment* oldTail = snakeTail(game);
+    appendSegment(*game.snakeFirst, 7, 8);
+    EXPECT_EQ(snakeLength(game), 5);
+    EXPECT_EQ(oldTail->next.get(), snakeTail(game));
+    EXPECT_EQ(snakeTail(game)->x, 7);
+    EXPECT_EQ(snakeTail(game)->y, 8);
 }
 
 TEST_F(GameTest, ASecondSnakeReplacesTheWholeList) {
-    createSnake(10, 10, 3);
-    createSnake(3, 4, 1);
-    EXPECT_EQ(snakeLength(), 2);
+    createSnake(game, 10, 10, 3);
+    createSnake(game, 3, 4, 1);
+    EXPECT_EQ(snakeLength(game), 2);
     EXPECT_EQ(game.snakeFirst->x, 3);
-    EXPECT_EQ(game.snakeLast, game.snakeFirst->next.get());
+    EXPECT_EQ(snakeTail(game), game.snakeFirst->next.get());
 }
 
 TEST_F(GameTest, AVeryLongSnakeIsReleasedWithoutDeepRecursion) {
-    createSnake(10, 10, 0);
+    createSnake(game, 10, 10, 0);
     SnakeSegment* tail = game.snakeFirst.get();
     for (int i = 0; i < 1000000; ++i) {  // appendSegment walks the list; link directly here
         tail->next = std::make_unique<SnakeSegment>(10, 10);
         tail = tail->next.get();
     }
-    createSnake(10, 10, 3);  // releases a million segments
-    EXPECT_EQ(snakeLength(), 4);
+    createSnake(game, 10, 10, 3);  // releases a million segments
+    EXPECT_EQ(snakeLength(game), 4);
 }

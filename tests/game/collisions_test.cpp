@@ -26,7 +26,7 @@ protected:
     }
     void crashNow() {
         fakegl::reset();
-        actOnStep(StepEvent{loseLife() ? StepEvent::Kind::GameOver : StepEvent::Kind::Crashed});
+        actOnStep(StepEvent{loseLife(game) ? StepEvent::Kind::GameOver : StepEvent::Kind::Crashed});
     }
 };
 
@@ -41,9 +41,9 @@ TEST_F(Collisions, ALostLifeRestartsALongerSnakeOnTheSpawnCellAfterAPause) {
     EXPECT_EQ(fakeplatform::sleeps(), std::vector<int32_t>{1000});
     EXPECT_EQ(game.lives, 2);
     EXPECT_EQ(game.score, 7);
-    EXPECT_EQ(snakeLength(), 7);  // 7 div 2 + 3 behind the head
+    EXPECT_EQ(snakeLength(game), 7);  // 7 div 2 + 3 behind the head
     EXPECT_EQ(game.snakeFirst->x, kSpawnX);
-    EXPECT_EQ(game.snakeLast->y, kSpawnY);
+    EXPECT_EQ(snakeTail(game)->y, kSpawnY);
     EXPECT_EQ(game.direction, 'w');
     EXPECT_EQ(game.screen, Playing);
 }
@@ -52,7 +52,7 @@ TEST_F(Collisions, ARestartedSnakeNeverOutgrowsTheField) {
     game.score = 1000;
     game.difficulty = 1;
     crashNow();
-    EXPECT_EQ(snakeLength(), kMaxRestartExtra + 1);
+    EXPECT_EQ(snakeLength(game), kMaxRestartExtra + 1);
 }
 
 TEST_F(Collisions, TheLastLifeEndsTheGameWithGameOverDrawn) {
@@ -119,7 +119,8 @@ TEST_F(Collisions, AZeroScoreOnAClearedTableIsNotEntered) {
 }
 
 TEST_F(Collisions, RefreshMarksBodyOverHeadAndBerriesOverBothAndLeavesWalls) {
-    refreshBoard();  // right after New Game: four segments stacked on the spawn cell
+    refreshBoard(game.board, *game.snakeFirst,
+                 game.berries);  // right after New Game: four segments stacked on the spawn cell
     EXPECT_EQ(game.board.at(kSpawnX, kSpawnY), kBody);
     int walls = 0, berries = 0;
     for (int x = 1; x <= kBoardSize; ++x) {

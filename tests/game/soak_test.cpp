@@ -22,7 +22,8 @@ void expectBoardInvariants() {
         for (int y = kFieldFirst; y <= kFieldLast; ++y) {
             if (game.board.at(x, y) == kBerry) {
                 ++berryCells;
-                ASSERT_NE(findBerryAt(static_cast<int16_t>(x), static_cast<int16_t>(y)), 0);
+                ASSERT_NE(
+                    findBerryAt(game.berries, static_cast<int16_t>(x), static_cast<int16_t>(y)), 0);
             }
         }
     }
@@ -30,7 +31,8 @@ void expectBoardInvariants() {
     const char head = game.board.at(game.snakeFirst->x, game.snakeFirst->y);
     ASSERT_TRUE(head == kHead || head == kBody);
     for (const SnakeSegment* s = game.snakeFirst.get(); s; s = s->next.get()) {
-        ASSERT_EQ(findBerryAt(static_cast<int16_t>(s->x), static_cast<int16_t>(s->y)), 0);
+        ASSERT_EQ(findBerryAt(game.berries, static_cast<int16_t>(s->x), static_cast<int16_t>(s->y)),
+                  0);
     }
 }
 
@@ -52,8 +54,8 @@ TEST_F(GameTest, ALongRandomlySteeredSessionKeepsTheBoardSound) {
                 keyDown(keys[player() % 4], 0, 0);
             }
             const int16_t lives = game.lives;
-            actOnStep(stepSnake());
-            refreshBoard();
+            actOnStep(stepSnake(game));
+            refreshBoard(game.board, *game.snakeFirst, game.berries);
             game.discardPendingKeys = false;  // a frame passes between steps
             ++steps;
             crashes += game.lives < lives || game.screen != Playing;
@@ -79,25 +81,26 @@ TEST_F(GameTest, ALongRandomlySteeredSessionKeepsTheBoardSound) {
 TEST_F(GameTest, ALongestSnakeStillLeavesRoomForEveryBerry) {
     startTestGame();
     // Lay a 305-segment snake row by row over the field, around the spawn cell.
-    createSnake(kFieldFirst, kFieldFirst, 0);
+    createSnake(game, kFieldFirst, kFieldFirst, 0);
     int laid = 1;
     for (int y = kFieldFirst; y <= kFieldLast && laid < 305; ++y) {
         for (int x = kFieldFirst; x <= kFieldLast && laid < 305; ++x) {
             if ((x == kFieldFirst && y == kFieldFirst) || (x == kSpawnX && y == kSpawnY)) {
                 continue;
             }
-            appendSegment(x, y);
+            appendSegment(*game.snakeFirst, x, y);
             ++laid;
         }
     }
-    ASSERT_EQ(snakeLength(), 305);
+    ASSERT_EQ(snakeLength(game), 305);
     testing::internal::CaptureStdout();
-    refreshBoard();  // berries under the snake are reported, and their marks win
+    refreshBoard(game.board, *game.snakeFirst,
+                 game.berries);  // berries under the snake are reported, and their marks win
     // Every berry places itself again; each time at most 305 + 10 + 1 cells are excluded.
     for (int round = 0; round < 20; ++round) {
         for (int k = 1; k <= kBerryCount; ++k) {
-            game.berries[k]->place();
-            refreshBoard();
+            game.berries[k]->place(game.board);
+            refreshBoard(game.board, *game.snakeFirst, game.berries);
         }
     }
     testing::internal::GetCapturedStdout();

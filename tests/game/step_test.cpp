@@ -21,10 +21,10 @@ protected:
     // board refresh.
     void step() {
         testing::internal::CaptureStdout();
-        event = stepSnake();
+        event = stepSnake(game);
         actOnStep(event);
         output = testing::internal::GetCapturedStdout();
-        refreshBoard();
+        refreshBoard(game.board, *game.snakeFirst, game.berries);
     }
     std::pair<int, int> head() const { return {game.snakeFirst->x, game.snakeFirst->y}; }
     std::string output;
@@ -38,7 +38,7 @@ TEST_F(Step, MovesTheHeadAndTheBodyFollows) {
     step();
     EXPECT_EQ(head(), std::make_pair(10, 11));
     EXPECT_EQ(game.snakeFirst->next->y, 10);
-    EXPECT_EQ(game.snakeLast->y, 8);
+    EXPECT_EQ(snakeTail(game)->y, 8);
     EXPECT_EQ(game.direction, 'w');
     EXPECT_EQ(game.board.at(10, 7), kEmpty);
     EXPECT_TRUE(output.empty());
@@ -95,9 +95,9 @@ TEST_F(Step, EatingInFrontScoresGrowsAndBurstsWithThreeLinesInOrder) {
                                std::to_string(game.berries[4]->y());
     EXPECT_EQ(output, "Berry index infront: 4\n" + placed + "\ncreating an emitter at: 10,11\n");
     EXPECT_EQ(game.score, 1);
-    EXPECT_EQ(snakeLength(), 5);
-    EXPECT_EQ(game.snakeLast->x, 10);
-    EXPECT_EQ(game.snakeLast->y, 11);  // the new segment lies on the head's cell
+    EXPECT_EQ(snakeLength(game), 5);
+    EXPECT_EQ(snakeTail(game)->x, 10);
+    EXPECT_EQ(snakeTail(game)->y, 11);  // the new segment lies on the head's cell
     EXPECT_EQ(game.board.at(10, 11), kBody);
     ASSERT_NE(game.emitter, nullptr);
     EXPECT_DOUBLE_EQ(game.emitter->particles().front().x(), 10.0);
@@ -110,12 +110,12 @@ TEST_F(Step, GrowsUpToAScoreOf301AndNotAfter) {
     game.score = 300;
     step();
     EXPECT_EQ(game.score, 301);
-    EXPECT_EQ(snakeLength(), 5);
+    EXPECT_EQ(snakeLength(game), 5);
 
     moveBerry(2, 10, 12);
     step();
     EXPECT_EQ(game.score, 302);
-    EXPECT_EQ(snakeLength(), 5);
+    EXPECT_EQ(snakeLength(game), 5);
 }
 
 TEST_F(Step, EatingAcrossTheWallScoresAndGrowsButMakesNoBurst) {
@@ -125,7 +125,7 @@ TEST_F(Step, EatingAcrossTheWallScoresAndGrowsButMakesNoBurst) {
     step();
     EXPECT_EQ(head(), std::make_pair(19, 7));
     EXPECT_EQ(game.score, 1);
-    EXPECT_EQ(snakeLength(), 5);
+    EXPECT_EQ(snakeLength(game), 5);
     EXPECT_EQ(game.emitter.get(), burst);
     EXPECT_EQ(output.find("Berry index infront"), std::string::npos);
     EXPECT_EQ(output.find("creating an emitter"), std::string::npos);

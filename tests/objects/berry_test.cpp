@@ -52,7 +52,7 @@ TEST_F(GameTest, ANewGamePlacesTheBerriesTheSeedPredicts) {
 }
 
 TEST_F(GameTest, PlacementAvoidsSnakeBerriesAndTheSpawnCell) {
-    resetBoard();
+    resetBoard(game.board);
     // Leave only (4, 4), (4, 5) and the spawn cell unmarked.
     for (int x = kFieldFirst; x <= kFieldLast; ++x) {
         for (int y = kFieldFirst; y <= kFieldLast; ++y) {
@@ -63,8 +63,8 @@ TEST_F(GameTest, PlacementAvoidsSnakeBerriesAndTheSpawnCell) {
     game.board.at(4, 5) = kEmpty;
     game.board.at(kSpawnX, kSpawnY) = kEmpty;
     testing::internal::CaptureStdout();
-    Berry first;
-    Berry second;
+    Berry first(game.board);
+    Berry second(game.board);
     testing::internal::GetCapturedStdout();
     std::set<std::pair<int, int>> cells = {{first.x(), first.y()}, {second.x(), second.y()}};
     EXPECT_EQ(cells, (std::set<std::pair<int, int>>{{4, 4}, {4, 5}}));
@@ -72,10 +72,10 @@ TEST_F(GameTest, PlacementAvoidsSnakeBerriesAndTheSpawnCell) {
 
 TEST_F(GameTest, FindBerryAtLooksAtAllTenAndAnswersZeroForNone) {
     startTestGame();
-    EXPECT_EQ(findBerryAt(game.berries[10]->x(), game.berries[10]->y()), 10);
-    EXPECT_EQ(findBerryAt(game.berries[1]->x(), game.berries[1]->y()), 1);
-    EXPECT_EQ(findBerryAt(kSpawnX, kSpawnY), 0);
-    EXPECT_EQ(findBerryAt(1, 1), 0);
+    EXPECT_EQ(findBerryAt(game.berries, game.berries[10]->x(), game.berries[10]->y()), 10);
+    EXPECT_EQ(findBerryAt(game.berries, game.berries[1]->x(), game.berries[1]->y()), 1);
+    EXPECT_EQ(findBerryAt(game.berries, kSpawnX, kSpawnY), 0);
+    EXPECT_EQ(findBerryAt(game.berries, 1, 1), 0);
 }
 
 TEST_F(GameTest, EatingScoresOnceAndMovesTheBerryLeavingTheOldMark) {
@@ -83,7 +83,7 @@ TEST_F(GameTest, EatingScoresOnceAndMovesTheBerryLeavingTheOldMark) {
     Berry& berry = *game.berries[5];
     const int oldX = berry.x(), oldY = berry.y();
     testing::internal::CaptureStdout();
-    berry.eat();
+    berry.eat(game.board, game.score);
     const std::string output = testing::internal::GetCapturedStdout();
     EXPECT_EQ(game.score, 1);
     EXPECT_TRUE(berry.x() != oldX || berry.y() != oldY);
@@ -97,8 +97,8 @@ TEST_F(GameTest, TheScoreStopsAtItsLargestValueInsteadOfWrapping) {
     startTestGame();
     game.score = INT16_MAX - 1;
     testing::internal::CaptureStdout();
-    game.berries[1]->eat();
-    game.berries[1]->eat();
+    game.berries[1]->eat(game.board, game.score);
+    game.berries[1]->eat(game.board, game.score);
     testing::internal::GetCapturedStdout();
     EXPECT_EQ(game.score, INT16_MAX);
 }

@@ -55,27 +55,27 @@ TEST(FpsText, TwoDecimalsOrPlusInf) {
 }
 
 TEST_F(GameTest, GameScreenHudShowsScoreLivesRateAndCredit) {
-    resetBoard();
+    resetBoard(game.board);
     game.score = 12;
     game.lives = 2;
-    drawGameScreen(20, 50.0);
+    drawGameScreen(game, 20, 50.0);
     EXPECT_EQ(textsDrawn(), (std::vector<Text>{{"12", -4.5, 2.5, 0.006},
                                                {"2", 3.9, 2.5, 0.006},
                                                {"FPS: 50.00", -5.0, -4.0, 0.003},
                                                {"Orrin Vaskolder", 2.0, -4.0, 0.003}}));
     fakegl::reset();
-    drawGameScreen(20, HUGE_VAL);  // a sample taken in the same millisecond as the last
+    drawGameScreen(game, 20, HUGE_VAL);  // a sample taken in the same millisecond as the last
     EXPECT_EQ(textsDrawn().at(2).text, "FPS: +Inf");
 }
 
 TEST_F(GameTest, GameScreenDrawsOneSpherePerMarkedCellInThePulsingColour) {
-    resetBoard();
+    resetBoard(game.board);
     game.board.at(3, 4) = kBody;
     game.board.at(3, 5) = kBerry;
     game.board.at(3, 6) = kHead;
     game.board.at(3, 7) = '4';  // no such mark: nothing
     game.elapsedTime = 300;
-    drawGameScreen(0, 60.0);
+    drawGameScreen(game, 0, 60.0);
     const auto spheres = fakegl::callsNamed("glutSolidSphere");
     ASSERT_EQ(spheres.size(), 76u + 3u);
     const auto colours = fakegl::callsNamed("glColor3f");
@@ -92,8 +92,8 @@ TEST_F(GameTest, GameScreenDrawsOneSpherePerMarkedCellInThePulsingColour) {
 }
 
 TEST_F(GameTest, GameScreenColourAtTwoHundredPiMs) {
-    resetBoard();
-    drawGameScreen(static_cast<int32_t>(200 * M_PI), 60.0);  // 628 ms
+    resetBoard(game.board);
+    drawGameScreen(game, static_cast<int32_t>(200 * M_PI), 60.0);  // 628 ms
     const auto colour = fakegl::callsNamed("glColor3f").back().args;
     EXPECT_NEAR(colour[0], 0.4, 1e-3);
     EXPECT_NEAR(colour[1], 1.0, 1e-3);
@@ -102,7 +102,7 @@ TEST_F(GameTest, GameScreenColourAtTwoHundredPiMs) {
 
 TEST_F(GameTest, MainMenuRowsAndTheMarker) {
     game.menuCursor = 4;
-    drawMainMenu();
+    drawMainMenu(game);
     EXPECT_EQ(textsDrawn(), (std::vector<Text>{{".o0[ ORVEL ]0o.", -3, 3, 0.006},
                                                {"New Game", -3, 1.2, 0.006},
                                                {"High Scores", -3, -0.1, 0.006},
@@ -121,7 +121,7 @@ TEST_F(GameTest, HighScoreScreenShowsTheTableBesideItsMenu) {
     game.highScores[2] = {"", 7};
     game.highScores[3] = {"Neg", -5};
     game.menuCursor = 2;
-    drawHighScoreScreen();
+    drawHighScoreScreen(game);
     const auto texts = textsDrawn();
     ASSERT_EQ(texts.size(), 4u + 20u);
     EXPECT_EQ(std::vector<Text>(texts.begin(), texts.begin() + 4),
@@ -139,7 +139,7 @@ TEST_F(GameTest, HighScoreScreenShowsTheTableBesideItsMenu) {
 
 TEST_F(GameTest, SettingsScreenShowsTheFixedValuesAndTheDifficulty) {
     game.menuCursor = 3;
-    drawSettingsScreen();
+    drawSettingsScreen(game);
     EXPECT_EQ(textsDrawn(), (std::vector<Text>{{"... Settings ...", -3, 3, 0.006},
                                                {"Back", -3, 1.2, 0.006},
                                                {"Size", -3, -0.1, 0.006},

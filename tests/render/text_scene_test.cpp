@@ -41,7 +41,7 @@ TEST_F(GameTest, TheBackgroundIsSixtyOneLinesSwingingWithTime) {
     for (const int32_t time : {0, 1000}) {
         fakegl::reset();
         game.elapsedTime = time;
-        drawBackground();
+        drawBackground(game.elapsedTime);
         const auto calls = fakegl::callStrings();
         EXPECT_EQ(calls.at(0), (fakegl::Call{"glDisable", {GL_LIGHTING}, {}}.str()));
         EXPECT_EQ(calls.at(2), "glTranslatef(1,1,-50)");

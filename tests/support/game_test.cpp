@@ -63,7 +63,7 @@ void moveBerry(int k, int x, int y) {
     testing::internal::CaptureStdout();
     for (int tries = 0; tries < 100000 && (berry.x() != x || berry.y() != y); ++tries) {
         game.board.at(berry.x(), berry.y()) = kEmpty;
-        berry.place();
+        berry.place(game.board);
     }
     testing::internal::GetCapturedStdout();
     ASSERT_EQ(berry.x(), x);
@@ -78,7 +78,7 @@ void parkBerries() {
             while (j != k && other.x() == x && other.y() == y) {
                 testing::internal::CaptureStdout();
                 game.board.at(x, y) = kEmpty;
-                other.place();
+                other.place(game.board);
                 testing::internal::GetCapturedStdout();
             }
         }
@@ -88,11 +88,27 @@ void parkBerries() {
 
 void laySnake(std::initializer_list<std::pair<int, int>> cells, char heading) {
     auto cell = cells.begin();
-    createSnake(cell->first, cell->second, 0);
+    createSnake(game, cell->first, cell->second, 0);
     for (++cell; cell != cells.end(); ++cell) {
-        appendSegment(cell->first, cell->second);
+        appendSegment(*game.snakeFirst, cell->first, cell->second);
     }
     game.direction = heading;
     game.nextDirection = heading;
-    refreshBoard();
+    refreshBoard(game.board, *game.snakeFirst, game.berries);
+}
+
+int32_t snakeLength(const GameState& state) {
+    int32_t length = 0;
+    for (const SnakeSegment* s = state.snakeFirst.get(); s; s = s->next.get()) {
+        ++length;
+    }
+    return length;
+}
+
+const SnakeSegment* snakeTail(const GameState& state) {
+    const SnakeSegment* tail = state.snakeFirst.get();
+    while (tail && tail->next) {
+        tail = tail->next.get();
+    }
+    return tail;
 }

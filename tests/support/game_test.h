@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "game/game_state.h"
+#include "app/game.h"
 
 // Every test starts from the start-up game state, a default-seeded generator, and empty
 // records of GL calls and pauses.
@@ -43,3 +43,7 @@ void parkBerries();
 // Replaces the snake by one whose segments lie on the given cells, head first, heading `heading`,
 // and refreshes the board.
 void laySnake(std::initializer_list<std::pair<int, int>> cells, char heading);
+
+// Number of segments in the state's snake (0 when there is none), and its last one.
+int32_t snakeLength(const GameState& state);
+const SnakeSegment* snakeTail(const GameState& state);
