@@ -13,6 +13,7 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -104,18 +105,15 @@ void baselineFrame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glEnable(GL_CULL_FACE);
     glColor3f(0.2f, 0.9f, 0.0f);
-    static const double radius[6] = {0, 0.3, 0.25, 0.1, 0, 0.35};
-    static const int detail[6] = {0, 10, 5, 10, 0, 10};
     for (int x = 1; x <= kBoardSize; ++x) {
         for (int y = 1; y <= kBoardSize; ++y) {
-            const char cell = game.board.at(x, y);
-            if (cell != kBody && cell != kBerry && cell != kWall && cell != kHead)
+            const std::optional<SphereKind> kind = sphereKindOf(game.board.at(x, y));
+            if (!kind)
                 continue;
-            const int kind = cell - '0';
             glLoadIdentity();
             glTranslatef(static_cast<float>(boardToWorld(x)), static_cast<float>(boardToWorld(y)),
                          -15.0f);
-            callCachedSphere(radius[kind], detail[kind]);
+            callCachedSphere(*kind);
         }
     }
     glDisable(GL_CULL_FACE);

@@ -3,41 +3,13 @@
 
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
 #include "game/game_state.h"
 #include "render/scene.h"
 #include "render/sphere_cache.h"
+#include "render/sphere_looks.h"
 #include "render/text.h"
-
-namespace {
-
-struct SphereLook {
-    double size;  // radius in cells
-    int detail;   // slices and stacks
-    bool spins;   // berries turn a third of a degree per millisecond
-};
-
-// How each marked cell looks; nullptr for cells that draw nothing.
-const SphereLook* lookOf(char cell) {
-    static constexpr SphereLook body{0.6, 10, false};
-    static constexpr SphereLook berry{0.5, 5, true};
-    static constexpr SphereLook wall{0.2, 10, false};
-    static constexpr SphereLook head{0.7, 10, false};
-    switch (cell) {
-        case kBody:
-            return &body;
-        case kBerry:
-            return &berry;
-        case kWall:
-            return &wall;
-        case kHead:
-            return &head;
-        default:
-            return nullptr;
-    }
-}
-
-}  // namespace
 
 std::string formatFps(double fps) {
     if (std::isinf(fps)) {
@@ -66,12 +38,12 @@ void drawGameScreen(const GameState& state, int32_t time, double fps) {
     beginBoardSpheres();
     for (int x = 1; x <= kBoardSize; ++x) {
         for (int y = 1; y <= kBoardSize; ++y) {
-            const SphereLook* look = lookOf(state.board.at(x, y));
-            if (!look) {
+            const std::optional<SphereKind> kind = sphereKindOf(state.board.at(x, y));
+            if (!kind) {
                 continue;
             }
-            const double angle = look->spins ? state.elapsedTime / 3.0 : 0.0;
-            drawSphere(x, y, look->size, angle, red, green, blue, look->detail);
+            const double angle = lookOf(*kind).spins ? state.elapsedTime / 3.0 : 0.0;
+            drawSphere(x, y, *kind, angle, red, green, blue);
         }
     }
     endBoardSpheres();

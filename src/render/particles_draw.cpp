@@ -2,16 +2,17 @@
 #include "render/particles_draw.h"
 
 #include "render/gl.h"
+#include "render/scene.h"
 #include "render/text.h"
 
 namespace {
 
-// The particle's board position to world units, relative to the (1, 1) translation below;
-// together they land on the same point as the sphere of that board cell.
+// The burst is drawn one world unit off along x and y (the translation below), so each
+// particle's position is taken back by as much: together they land on the board mapping.
+constexpr double kBurstOffset = 1.0;
+
 double particleToWorld(double p) {
-    double w = p - 2;
-    w = w - 10;
-    return 10 * w / 20;
+    return boardToWorld(p) - kBurstOffset;
 }
 
 }  // namespace
@@ -19,7 +20,7 @@ double particleToWorld(double p) {
 void drawBurst(const ParticleEmitter& burst) {
     lightingOff();
     glLoadIdentity();
-    glTranslatef(1.0f, 1.0f, -15.0f);
+    glTranslatef(static_cast<GLfloat>(kBurstOffset), static_cast<GLfloat>(kBurstOffset), -15.0f);
     const double fraction = static_cast<double>(burst.life()) / kEmitterLife;
     glPointSize(static_cast<GLfloat>(fraction * 25));
     glBegin(GL_POINTS);

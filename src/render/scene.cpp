@@ -3,22 +3,38 @@
 
 #include <cmath>
 #include <cstdint>
+#include <optional>
 
-#include "game/game_state.h"
+#include "game/board.h"
 #include "render/gl.h"
 #include "render/sphere_cache.h"
 #include "render/text.h"
 
-void drawSphere(double x, double y, double size, double angle, double red, double green,
-                double blue, int detail) {
+std::optional<SphereKind> sphereKindOf(char cell) {
+    switch (cell) {
+        case kBody:
+            return SphereKind::Body;
+        case kBerry:
+            return SphereKind::Berry;
+        case kWall:
+            return SphereKind::Wall;
+        case kHead:
+            return SphereKind::Head;
+        default:
+            return std::nullopt;
+    }
+}
+
+void drawSphere(double x, double y, SphereKind kind, double angle, double red, double green,
+                double blue) {
     glLoadIdentity();
     glTranslatef(static_cast<GLfloat>(boardToWorld(x)), static_cast<GLfloat>(boardToWorld(y)),
                  -15.0f);
     glRotatef(static_cast<GLfloat>(angle), 0.0f, 0.0f, -1.0f);
     glColor3f(static_cast<GLfloat>(red), static_cast<GLfloat>(green), static_cast<GLfloat>(blue));
-    const double radius = size * 10 / 20;
-    if (!callCachedSphere(radius, detail)) {
-        glutSolidSphere(radius, detail, detail);
+    if (!callCachedSphere(kind)) {
+        const SphereLook& look = lookOf(kind);
+        glutSolidSphere(sphereRadius(look), look.detail, look.detail);
     }
 }
 

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "render/sphere_looks.h"
+
 // A board position (cells, possibly fractional) to world units: cell 10 on the axis, cells half
 // a unit apart.
 constexpr double boardToWorld(double p) {
@@ -11,8 +13,8 @@ constexpr double boardToWorld(double p) {
 
 // A lit sphere centred on board position (x, y) at depth -15, of radius size cells, spun by angle
 // degrees about its poles, in the colour given, with detail slices and stacks. Lighting must be on.
-void drawSphere(double x, double y, double size, double angle, double red, double green,
-                double blue, int detail);
+void drawSphere(double x, double y, SphereKind kind, double angle, double red, double green,
+                double blue);
 
 // Sixty-one translucent yellow lines at depth -50 swinging with the elapsed time (ms). Leaves
 // lighting on.

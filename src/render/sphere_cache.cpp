@@ -9,48 +9,39 @@ RenderOptimisations renderOptimisations;
 
 namespace {
 
-struct CachedSphere {
-    double radius;  // world units
-    int detail;
-    GLuint list;
-};
-
-// Body, berry, wall and head, as the game screen draws them.
-std::array<CachedSphere, 4> cache = {{{0.3, 10, 0}, {0.25, 5, 0}, {0.1, 10, 0}, {0.35, 10, 0}}};
+// One display list per kind of sphere, in the order of kSphereLooks; 0 until built.
+std::array<GLuint, kSphereLooks.size()> lists{};
 
 }  // namespace
 
 void buildSphereCache() {
-    for (CachedSphere& sphere : cache) {
-        if (sphere.list == 0) {
-            sphere.list = glGenLists(1);
-            glNewList(sphere.list, GL_COMPILE);
-            glutSolidSphere(sphere.radius, sphere.detail, sphere.detail);
+    for (size_t i = 0; i < lists.size(); ++i) {
+        if (lists[i] == 0) {
+            const SphereLook& look = kSphereLooks[i];
+            lists[i] = glGenLists(1);
+            glNewList(lists[i], GL_COMPILE);
+            glutSolidSphere(sphereRadius(look), look.detail, look.detail);
             glEndList();
         }
     }
 }
 
 void releaseSphereCache() {
-    for (CachedSphere& sphere : cache) {
-        if (sphere.list != 0) {
-            glDeleteLists(sphere.list, 1);
-            sphere.list = 0;
+    for (GLuint& list : lists) {
+        if (list != 0) {
+            glDeleteLists(list, 1);
+            list = 0;
         }
     }
 }
 
-bool callCachedSphere(double radius, int detail) {
-    if (!renderOptimisations.cachedSpheres) {
+bool callCachedSphere(SphereKind kind) {
+    const GLuint list = lists[static_cast<size_t>(kind)];
+    if (!renderOptimisations.cachedSpheres || list == 0) {
         return false;
     }
-    for (const CachedSphere& sphere : cache) {
-        if (sphere.list != 0 && sphere.radius == radius && sphere.detail == detail) {
-            glCallList(sphere.list);
-            return true;
-        }
-    }
-    return false;
+    glCallList(list);
+    return true;
 }
 
 void beginBoardSpheres() {

@@ -3,6 +3,8 @@
 // changes a pixel; both only save the renderer work.
 #pragma once
 
+#include "render/sphere_looks.h"
+
 // Both are on in the game; the frame benchmark switches them off to measure what they save.
 struct RenderOptimisations {
     bool cullBackFaces = true;
@@ -18,8 +20,8 @@ void buildSphereCache();
 // every draw again.
 void releaseSphereCache();
 
-// Draws the cached sphere of this radius (world units) and detail, if there is one.
-bool callCachedSphere(double radius, int detail);
+// Draws the kind's compiled sphere; false when there is none (not built, or switched off).
+bool callCachedSphere(SphereKind kind);
 
 // Brackets the drawing of the board's spheres.
 void beginBoardSpheres();

@@ -27,8 +27,8 @@ TEST_F(GameTest, DrawTextOfNothingStillSetsItsState) {
 }
 
 TEST_F(GameTest, SpheresSitOnTheirCellsAtHalfAUnitPerCell) {
-    drawSphere(10, 10, 0.5, 0.0, 0.1, 0.2, 0.3, 5);
-    drawSphere(1, 20, 0.7, 33.0, 0.1, 0.2, 0.3, 10);
+    drawSphere(10, 10, SphereKind::Berry, 0.0, 0.1, 0.2, 0.3);
+    drawSphere(1, 20, SphereKind::Head, 33.0, 0.1, 0.2, 0.3);
     EXPECT_EQ(fakegl::callStrings(),
               (std::vector<std::string>{"glLoadIdentity()", "glTranslatef(0,0,-15)",
                                         "glRotatef(0,0,0,-1)", "glColor3f(0.1,0.2,0.3)",
