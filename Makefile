@@ -5,6 +5,7 @@
 #   make bench   frame and logic benchmarks under Xvfb (never part of make test)
 #   make install installs into PREFIX (default /usr/local): the game in PREFIX/games
 #   make package builds orvel_<version>_<arch>.deb here, with Debian's hardening flags
+# The configurations are CMakePresets.json's (run, test, asan, bench).
 # Playing, installing and packaging need only the game's build dependencies; the tests and
 # benchmarks, and what they need, are configured by make test and make bench alone.
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
@@ -18,19 +19,18 @@ run: build
 
 build:
 	scripts/install-deps.sh run
-	cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DORVEL_TESTS=OFF -DORVEL_BENCH=OFF
+	cmake --preset run
 	cmake --build build -j $(JOBS)
 
 test:
 	scripts/install-deps.sh test
-	cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DORVEL_WERROR=ON -DORVEL_TESTS=ON
+	cmake --preset test
 	cmake --build build -j $(JOBS)
 	ctest --test-dir build --output-on-failure -j $(JOBS)
 	$(MAKE) unit-asan
 
 unit-asan:
-	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DORVEL_WERROR=ON -DORVEL_SANITIZE=ON \
-		-DORVEL_GAME=OFF -DORVEL_TESTS=ON
+	cmake --preset asan
 	cmake --build build-asan -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 		ctest --test-dir build-asan --output-on-failure -j $(JOBS) -L unit

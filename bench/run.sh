@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh bench
-cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DORVEL_BENCH=ON -DORVEL_TESTS=OFF >/dev/null
+cmake --preset bench >/dev/null
 cmake --build build-bench -j "$(nproc)" \
   --target orvel frame_bench logic_bench pacing_bench swap_at_60hz xprobe
 mkdir -p bench/results

@@ -10,7 +10,8 @@ set -euo pipefail
 
 build=(cmake make g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl-dev libx11-dev)
 tests=(libgtest-dev xvfb xdotool x11-apps imagemagick clang libclang-rt-14-dev
-       desktop-file-utils groff-base man-db dpkg-dev file lintian appstream x11-utils)
+       desktop-file-utils groff-base man-db dpkg-dev file lintian appstream x11-utils
+       clang-format clang-tidy)
 bench=(libbenchmark-dev xvfb xdotool x11-apps)
 package=(dpkg-dev file)
 
