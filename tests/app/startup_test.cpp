@@ -45,24 +45,6 @@ std::string call(const char* name, std::initializer_list<double> args) {
 
 }  // namespace
 
-TEST(GameStateStart, HoldsTheStartUpValues) {
-    const GameState fresh;
-    EXPECT_EQ(fresh.screen, MainMenu);
-    EXPECT_EQ(fresh.menuCursor, 1);
-    EXPECT_EQ(fresh.difficulty, 2);
-    EXPECT_EQ(fresh.lives, 3);
-    EXPECT_EQ(fresh.score, 0);
-    EXPECT_EQ(fresh.keyCooldown, 0);
-    EXPECT_EQ(fresh.stepTimer, 0);
-    EXPECT_EQ(fresh.frameCount, 0);
-    EXPECT_EQ(fresh.elapsedTime, 1);
-    EXPECT_EQ(fresh.lastFrameTime, 0);
-    EXPECT_EQ(fresh.lastFpsTime, 0);
-    EXPECT_EQ(fresh.direction, '\0');
-    EXPECT_EQ(fresh.emitter, nullptr);
-    EXPECT_EQ(fresh.snakeFirst, nullptr);
-}
-
 TEST_F(StartUp, LoadsTheTableBeforeGlutAndSetsTheFixedStateInOrder) {
     start();
     EXPECT_EQ(output.rfind("Created new file.\nLoading:  : 0\n", 0), 0u) << output;

@@ -1,9 +1,6 @@
 // The particle emitter: its life, the draws that make its particles, and how it is drawn.
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <random>
-
 #include "fake_gl.h"
 #include "game/random.h"
 #include "game_test.h"
@@ -22,18 +19,6 @@ TEST_F(GameTest, ANewEmitterIsAliveWithAHundredParticlesAtItsPoint) {
     }
 }
 
-TEST_F(GameTest, ParticlesDrawAngleThenSpeedFromTheGenerator) {
-    seedRandom(99);
-    const ParticleEmitter emitter(0.0, 0.0);
-    std::mt19937 mt(99);
-    for (const Particle& p : emitter.particles()) {
-        const uint32_t angle = scaleRandom(static_cast<uint32_t>(mt()), 360);
-        const uint32_t speed = scaleRandom(static_cast<uint32_t>(mt()), 5);
-        EXPECT_EQ(p.angle(), static_cast<double>(angle));
-        EXPECT_EQ(p.speed(), speed / 300.0 + 0.25);
-    }
-}
-
 TEST_F(GameTest, AgeingEndsTheBurstOnlyBelowZero) {
     ParticleEmitter emitter(1.0, 1.0);
     emitter.age(0);
@@ -49,15 +34,6 @@ TEST_F(GameTest, AgeingEndsTheBurstOnlyBelowZero) {
     other.age(501);
     EXPECT_FALSE(other.isAlive());
     EXPECT_EQ(other.life(), 500);
-}
-
-TEST_F(GameTest, UpdateMovesEachParticleBySineOnXAndCosineOnY) {
-    ParticleEmitter emitter(5.0, 5.0);
-    emitter.update();
-    for (const Particle& p : emitter.particles()) {
-        EXPECT_DOUBLE_EQ(p.x(), 5.0 + std::sin(p.angle()) * p.speed());
-        EXPECT_DOUBLE_EQ(p.y(), 5.0 + std::cos(p.angle()) * p.speed());
-    }
 }
 
 TEST_F(GameTest, TheFirstDrawIsFullSizeAndOpaqueOnTheBerrysSphere) {
