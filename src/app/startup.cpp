@@ -46,6 +46,7 @@ uint32_t chooseSeed() {
 // The picture is composed for a 5:4 screen: on a narrower one the vertical field of view
 // widens so that everything a 1280 x 1024 screen shows stays in view.
 constexpr double kFieldOfView = 45.0;
+constexpr double kDegreesPerRadian = 57.29577951308232;  // 180 / pi; M_PI is not standard C++
 constexpr double kComposedAspect = static_cast<double>(kWindowWidth) / kWindowHeight;
 
 // No display at all is not the game's fault: one line that says what is missing, status 3.
@@ -170,8 +171,9 @@ void reshape(int width, int height) {
     const double aspect = static_cast<double>(width) / (height > 0 ? height : 1);
     double fieldOfView = kFieldOfView;
     if (aspect < kComposedAspect) {
-        const double halfAngle = kFieldOfView / 2 * M_PI / 180;
-        fieldOfView = 2 * std::atan(std::tan(halfAngle) * kComposedAspect / aspect) * 180 / M_PI;
+        const double halfAngle = kFieldOfView / 2 / kDegreesPerRadian;
+        fieldOfView =
+            2 * std::atan(std::tan(halfAngle) * kComposedAspect / aspect) * kDegreesPerRadian;
     }
     gluPerspective(fieldOfView, aspect, 0.1, 1000.0);
     scaleTextLines(height);

@@ -4,11 +4,14 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
-// The high-score file's path: "C:/highScores.txt" on Windows; elsewhere
-// $XDG_DATA_HOME/orvel/highScores.txt, or ~/.local/share/orvel/highScores.txt when
-// XDG_DATA_HOME is unset, empty or relative. Empty when no home folder can be found.
+// The high-score file's path. On Windows "C:/highScores.txt" where that file already exists
+// and can be read and written (tables kept there stay in use), else
+// %APPDATA%\ORVEL\highScores.txt. Elsewhere $XDG_DATA_HOME/orvel/highScores.txt, or
+// ~/.local/share/orvel/highScores.txt when XDG_DATA_HOME is unset, empty or relative. Empty
+// when no such folder can be found. Paths are UTF-8.
 std::string highScoreFilePath();
 
 // Creates the folders above path that are missing. False, with the reason, when it can't.
@@ -51,5 +54,5 @@ public:
     ~FileLock() { release(); }
 
 private:
-    long handle_ = -1;
+    intptr_t handle_ = -1;  // a file descriptor, or a Windows HANDLE
 };

@@ -9,6 +9,17 @@
 
 #include "platform/window_system.h"
 
+namespace {
+
+// An extension's entry point; the cast goes through a plain function pointer, as the
+// extension mechanism intends.
+template <typename Function>
+Function lookUp(const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(wglGetProcAddress(name)));
+}
+
+}  // namespace
+
 // Windows always has a desktop to draw on; the icon and the taskbar entry come from the
 // executable's resources.
 std::string displayProblem() {
@@ -24,12 +35,11 @@ void enableDetectableAutoRepeat() {}
 bool requestVsync() {
     using GetExtensions = const char*(WINAPI*)();
     using SwapInterval = BOOL(WINAPI*)(int);
-    const auto getExtensions =
-        reinterpret_cast<GetExtensions>(wglGetProcAddress("wglGetExtensionsStringEXT"));
+    const auto getExtensions = lookUp<GetExtensions>("wglGetExtensionsStringEXT");
     const char* extensions = getExtensions ? getExtensions() : nullptr;
     if (!extensions || !std::strstr(extensions, "WGL_EXT_swap_control")) {
         return false;
     }
-    const auto swap = reinterpret_cast<SwapInterval>(wglGetProcAddress("wglSwapIntervalEXT"));
+    const auto swap = lookUp<SwapInterval>("wglSwapIntervalEXT");
     return swap && swap(1);
 }

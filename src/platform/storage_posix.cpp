@@ -1,4 +1,4 @@
-// File-system calls for the high-score file.
+// File-system calls for the high-score file on POSIX systems.
 #include "platform/storage.h"
 
 #include <cerrno>
@@ -8,16 +8,12 @@
 #include <filesystem>
 #include <system_error>
 
-#if defined(_WIN32)
-#include <io.h>
-#else
 #include <fcntl.h>
 #include <pwd.h>
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#endif
 
 namespace fs = std::filesystem;
 
@@ -28,16 +24,12 @@ std::string describe(const std::string& what, const std::string& path, int code)
 }
 
 std::string homeFolder() {
-#if defined(_WIN32)
-    return {};
-#else
     const char* home = std::getenv("HOME");
     if (home && *home) {
         return home;
     }
     const passwd* entry = getpwuid(getuid());
     return entry && entry->pw_dir ? entry->pw_dir : "";
-#endif
 }
 
 // The file a path finally names: symlinks followed, so that a table kept elsewhere through a
@@ -53,7 +45,6 @@ std::string folderOf(const std::string& path) {
     return folder.empty() ? "." : folder;
 }
 
-#if !defined(_WIN32)
 // Makes a finished rename survive a power loss (POSIX keeps directory entries separately).
 void syncFolder(const std::string& folder) {
     const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -77,14 +68,10 @@ bool writeAll(int fd, const std::string& bytes) {
     }
     return true;
 }
-#endif
 
 }  // namespace
 
 std::string highScoreFilePath() {
-#if defined(_WIN32)
-    return "C:/highScores.txt";
-#else
     // A relative XDG_DATA_HOME is invalid and ignored, as the XDG base directories say.
     const char* data = std::getenv("XDG_DATA_HOME");
     std::string base;
@@ -98,7 +85,6 @@ std::string highScoreFilePath() {
         base = home + "/.local/share";
     }
     return base + "/orvel/highScores.txt";
-#endif
 }
 
 bool makeParentFolders(const std::string& path, std::string& error) {
@@ -114,8 +100,6 @@ bool makeParentFolders(const std::string& path, std::string& error) {
     }
     return true;
 }
-
-#if !defined(_WIN32)
 
 FileKind probeFile(const std::string& path, std::string& error) {
     struct stat info {};
@@ -274,85 +258,3 @@ void FileLock::release() {
         handle_ = -1;
     }
 }
-
-#else  // Windows: the same rules through the C library; no lock between games yet.
-
-FileKind probeFile(const std::string& path, std::string& error) {
-    std::error_code code;
-    const fs::file_status status = fs::status(path, code);
-    if (!fs::exists(status)) {
-        return FileKind::Missing;
-    }
-    if (!fs::is_regular_file(status)) {
-        error = path + " is not a regular file";
-        return FileKind::Unusable;
-    }
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-        error = describe("cannot open", path, errno);
-        return FileKind::Unusable;
-    }
-    std::fclose(file);
-    return FileKind::Regular;
-}
-
-std::string replaceProblem(const std::string& path) {
-    return _access(path.c_str(), 2) == 0 ? std::string{} : path + " is read-only";
-}
-
-bool readFileStart(const std::string& path, size_t limit, std::string& bytes, bool& truncated,
-                   std::string& error) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-        error = describe("cannot open", path, errno);
-        return false;
-    }
-    bytes.assign(limit + 1, '\0');
-    const size_t got = std::fread(bytes.data(), 1, bytes.size(), file);
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed) {
-        error = describe("cannot read", path, errno);
-        return false;
-    }
-    bytes.resize(got);
-    truncated = got > limit;
-    if (truncated) {
-        bytes.resize(limit);
-    }
-    return true;
-}
-
-bool replaceFile(const std::string& path, const std::string& bytes, std::string& error) {
-    const std::string temporary = path + ".new";
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file) {
-        error = describe("cannot create", temporary, errno);
-        return false;
-    }
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() &&
-              std::fflush(file) == 0 && _commit(_fileno(file)) == 0;
-    if (std::fclose(file) != 0) {
-        ok = false;
-    }
-    std::error_code renameError;
-    if (ok) {
-        fs::rename(temporary, path, renameError);
-    }
-    if (!ok || renameError) {
-        error = "cannot replace " + path + " with " + temporary;
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
-}
-
-void removeStaleSaves(const std::string&) {}
-
-bool FileLock::acquire(const std::string&, std::string&) {
-    return true;
-}
-
-void FileLock::release() {}
-
-#endif
