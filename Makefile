@@ -5,14 +5,17 @@
 #   make bench   frame and logic benchmarks under Xvfb (never part of make test)
 #   make install installs into PREFIX (default /usr/local): the game in PREFIX/games
 #   make package builds orvel_<version>_<arch>.deb here, with Debian's hardening flags
+#   make windows builds orvel-<version>-win64.zip here (MinGW-w64, freeglut from Debian source)
+#   make test-windows plays that zip under Wine on a private Xvfb display
 # The configurations are CMakePresets.json's (run, test, asan, bench).
 # Playing, installing and packaging need only the game's build dependencies; the tests and
 # benchmarks, and what they need, are configured by make test and make bench alone.
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
 PREFIX ?= /usr/local
+VERSION := $(shell sed -n 's/^project.orvel VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 
-.PHONY: run build test unit-asan bench install package clean
+.PHONY: run build test unit-asan bench install package windows test-windows clean
 
 run: build
 	./build/orvel
@@ -45,5 +48,12 @@ package:
 	scripts/install-deps.sh package
 	scripts/build-package.sh .
 
+windows:
+	scripts/windows/build.sh
+
+test-windows: windows
+	scripts/windows/install-deps.sh test
+	tests/windows/play_under_wine.sh orvel-$(VERSION)-win64.zip
+
 clean:
-	rm -rf build build-asan build-bench build-package
+	rm -rf build build-asan build-bench build-package build-windows

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Renders data/orvel.svg into the hicolor PNG sizes that desktops and software centres pick
 # from (data/icons/NxN/orvel.png), and into the pixels the game hands the window manager
-# (src/platform/window_icon.h). The results are committed; run this after changing the SVG.
+# (src/platform/window_icon.h), and the Windows icon (data/windows/orvel.ico). The results are
+# committed; run this after changing the SVG.
 # Needs rsvg-convert (librsvg2-bin), ImageMagick and python3.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,6 +11,9 @@ for size in 16 24 32 48 64 128 256; do
   mkdir -p "data/icons/${size}x${size}"
   rsvg-convert -w "$size" -h "$size" "$svg" -o "data/icons/${size}x${size}/orvel.png"
 done
+
+# The Windows icon, embedded in orvel.exe by data/windows/orvel.rc.
+convert data/icons/{16x16,24x24,32x32,48x48,64x64,256x256}/orvel.png data/windows/orvel.ico
 
 header=src/platform/window_icon.h
 {

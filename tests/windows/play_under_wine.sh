@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# make test-windows: plays the Windows zip under Wine on a private Xvfb display, driven by key
+# events as the Linux end-to-end tests are: the window appears, a new game runs a few steps,
+# Escape, the high scores are Reset, and Exit ends the game with status 0, "Saving: " lines on
+# standard output and the 80-byte CR LF table in %APPDATA%\ORVEL in the Wine prefix. (Windows
+# ends standard output's lines with CR LF too, so lines are compared without the CR.)
+#   play_under_wine.sh ZIP
+set -euo pipefail
+zip=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+work=$(mktemp -d "${TMPDIR:-/tmp}/orvel-wine.XXXXXX")
+xvfb=""
+game=""
+cleanup() {
+  [ -n "$game" ] && kill -9 "$game" 2>/dev/null || true
+  WINEPREFIX="$work/prefix" wineserver -k 2>/dev/null || true
+  [ -n "$xvfb" ] && { kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; } || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+  echo "FAIL: $*" >&2
+  echo "--- standard output (last lines)" >&2; tail -n 20 "$work/out" >&2 || true
+  echo "--- standard error" >&2; grep -v '^wine: \|fixme:' "$work/err" >&2 || true
+  exit 1
+}
+wait_until() {  # DESCRIPTION CONDITION SECONDS
+  local deadline=$((SECONDS + $3))
+  until eval "$2"; do
+    [ $SECONDS -lt $deadline ] || fail "timed out waiting until $1"
+    sleep 0.2
+  done
+}
+
+(cd "$work" && cmake -E tar xf "$zip")
+exe=$(ls "$work"/orvel-*-win64/orvel.exe)
+
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
+xvfb=$!
+wait_until "Xvfb starts" '[ -s "$work/display" ]' 10
+export DISPLAY=":$(head -n1 "$work/display")" WINEPREFIX="$work/prefix" WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko installers in a fresh prefix
+wineboot -i >/dev/null 2>&1 || fail "wineboot could not make a Wine prefix"
+
+(cd "$work" && exec wine "$exe" >"$work/out" 2>"$work/err") &
+game=$!
+wait_until "the game window appears" 'xdotool search --name "^ORVEL$" >/dev/null 2>&1' 60
+wait_until "the table is loaded" 'grep -q "^Loading: " "$work/out"' 30
+window=$(xdotool search --name '^ORVEL$' | head -n1)
+xdotool windowfocus "$window" 2>/dev/null || true
+sleep 2  # the first frames under Wine and llvmpipe
+key() { xdotool key --delay 150 "$@"; sleep 0.5; }
+
+key Return  # New Game
+wait_until "a new game places its berries" '[ "$(grep -c "^Placing berry at: " "$work/out")" -ge 10 ]' 20
+sleep 1.5   # a few steps
+key Escape
+key s Return  # High Scores
+key s Return  # Reset
+wait_until "Reset reports" 'tr -d "\r" <"$work/out" | grep -q -x "Cleared File."' 20
+key w Return  # Back
+key s s s Return  # Exit
+status=0
+wait_until "the game ends" '! kill -0 "$game" 2>/dev/null' 30
+wait "$game" || status=$?
+game=""
+[ "$status" = 0 ] || fail "exit status $status, not 0"
+saves=$(tr -d '\r' <"$work/out" | grep -c -x "Saving: AAA : 0" || true)
+[ "$saves" = 20 ] || fail "$saves \"Saving: \" lines, not 20 (Reset and Exit)"
+table=$(find "$work/prefix/drive_c/users" -path '*/AppData/Roaming/ORVEL/highScores.txt' | head -n1)
+[ -n "$table" ] || fail "no table in %APPDATA%\\ORVEL"
+cmp -s "$table" <(for _ in $(seq 10); do printf 'AAA\r\n0\r\n'; done) ||
+  fail "the table is not ten CR LF filler rows: $(od -c "$table" | head -n 3)"
+[ "$(stat -c %s "$table")" = 80 ] || fail "the table is not 80 bytes"
+echo "PASS: orvel.exe under $(wine --version) played, reset and saved $table"
