@@ -109,12 +109,22 @@ void openOrCreateHighScoreFile() {
     }
     std::string error;
     switch (probeFile(filePath(), error)) {
-        case FileKind::Missing:
-            if (!makeParentFolders(filePath(), error) || !replaceFile(filePath(), "\r\n", error)) {
+        case FileKind::Missing: {
+            if (!makeParentFolders(filePath(), error)) {
                 fatalError("cannot create the high-score file: " + escapeControls(error));
             }
-            report("Created new file.");
+            // Under the lock, and only if no other game created it meanwhile: a table another
+            // game has just saved is never replaced by an empty one.
+            FileLock lock;
+            lockFile(lock);
+            if (probeFile(filePath(), error) == FileKind::Missing) {
+                if (!replaceFile(filePath(), "\r\n", error)) {
+                    fatalError("cannot create the high-score file: " + escapeControls(error));
+                }
+                report("Created new file.");
+            }
             break;
+        }
         case FileKind::Unusable:
             fatalError("cannot use the high-score file: " + escapeControls(error));
         case FileKind::Regular:
