@@ -69,6 +69,25 @@ void playFrame(int32_t frameMs, int32_t elapsedMs) {
     drawGameScreen(game, game.elapsedTime, sampleFps());
 }
 
+// Rests after a swap as the pacing asks: until the next frame is due, never past a step.
+void restAfterFrame() {
+    if (pacer.pacing() != Pacing::Rest) {
+        return;
+    }
+    // While playing, the next frame starts no later than the step falls due.
+    int64_t latestStart = INT32_MAX;
+    if (game.screen == Playing) {
+        latestStart = int64_t{game.lastFrameTime} + stepThreshold(game.difficulty) + 1 -
+                      std::max(game.stepTimer, 0);
+    }
+    const int32_t now = glutGet(GLUT_ELAPSED_TIME);
+    const int32_t rest = pacer.restBefore(
+        now, static_cast<int32_t>(std::clamp<int64_t>(latestStart, INT32_MIN, INT32_MAX)));
+    if (rest > 0) {
+        restBetweenFrames(rest);
+    }
+}
+
 }  // namespace
 
 float frameDelta() {
@@ -158,22 +177,4 @@ void actOnStep(const StepEvent& event) {
 
 void setFramePacing(const FramePacer& framePacer) {
     pacer = framePacer;
-}
-
-void restAfterFrame() {
-    if (pacer.pacing() != Pacing::Rest) {
-        return;
-    }
-    // While playing, the next frame starts no later than the step falls due.
-    int64_t latestStart = INT32_MAX;
-    if (game.screen == Playing) {
-        latestStart = int64_t{game.lastFrameTime} + stepThreshold(game.difficulty) + 1 -
-                      std::max(game.stepTimer, 0);
-    }
-    const int32_t now = glutGet(GLUT_ELAPSED_TIME);
-    const int32_t rest = pacer.restBefore(
-        now, static_cast<int32_t>(std::clamp<int64_t>(latestStart, INT32_MIN, INT32_MAX)));
-    if (rest > 0) {
-        restBetweenFrames(rest);
-    }
 }

@@ -17,8 +17,6 @@ void actOnStep(const StepEvent& event);
 class FramePacer;
 // How the frame driver rests between frames (start-up chooses; the default never rests).
 void setFramePacing(const FramePacer& pacer);
-// Rests after a swap as the pacing asks: until the next frame is due, never past a step.
-void restAfterFrame();
 
 // Seconds since the previous call, as a single-precision float.
 float frameDelta();

@@ -100,6 +100,17 @@ void lockFile(FileLock& lock) {
     }
 }
 
+// Under the lock, the table as the file now holds it with this game's changes; false, with
+// nothing done, for a table that was never loaded, which must never replace the player's file.
+bool lockAndMerge(FileLock& lock) {
+    if (!game.highScoreFile.loaded) {
+        return false;
+    }
+    lockFile(lock);
+    takeMergedTable();
+    return true;
+}
+
 }  // namespace
 
 void openOrCreateHighScoreFile() {
@@ -146,13 +157,10 @@ void loadHighScores() {
 }
 
 void saveHighScores() {
-    // A table that was never loaded must not replace the player's file.
-    if (!game.highScoreFile.loaded) {
+    FileLock lock;
+    if (!lockAndMerge(lock)) {
         return;
     }
-    FileLock lock;
-    lockFile(lock);
-    takeMergedTable();
     std::string error;
     if (!replaceFile(filePath(), tableText(game.highScores), error)) {
         fatalError("cannot save the high-score file: " + escapeControls(error));
@@ -164,12 +172,8 @@ void saveHighScores() {
 }
 
 void refreshHighScores() {
-    if (!game.highScoreFile.loaded) {
-        return;
-    }
     FileLock lock;
-    lockFile(lock);
-    takeMergedTable();
+    lockAndMerge(lock);
 }
 
 void sortHighScores() {
