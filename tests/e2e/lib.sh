@@ -16,6 +16,7 @@ ERR="$WORK/stderr"
 GAME_PID=""
 XVFB_PID=""
 OTHER_PIDS=()  # further games and displays a test keeps running
+PLAYER=()      # a command that runs the game as another user (see become_player)
 mkdir -p "$DATA" "$ARTIFACTS"
 
 cleanup() {
@@ -56,12 +57,12 @@ start_xvfb() {
 }
 
 # Starts the game (extra environment as NAME=VALUE arguments, then the game's own options
-# after --) and waits for its main menu.
-start_game() {
+# after --) and waits for its window to appear.
+launch_game() {
   local environment=()
   while [ $# -gt 0 ] && [ "$1" != -- ]; do environment+=("$1"); shift; done
   [ $# -gt 0 ] && shift
-  env XDG_DATA_HOME="$DATA" "${environment[@]}" "$ORVEL_BIN" "$@" >"$OUT" 2>"$ERR" &
+  env XDG_DATA_HOME="$DATA" "${environment[@]}" "${PLAYER[@]}" "$ORVEL_BIN" "$@" >"$OUT" 2>"$ERR" &
   GAME_PID=$!
   local window=""
   for _ in $(seq 100); do
@@ -72,7 +73,29 @@ start_game() {
   done
   [ -n "$window" ] || fail "no game window appeared"
   xdotool windowfocus "$window" 2>/dev/null || true
+}
+
+# Starts the game as launch_game does and waits for its main menu.
+start_game() {
+  launch_game "$@"
   wait_until "the main menu is drawn" '[ "$(menu_marker 4)" = 1 ]'
+}
+
+# Root reads and writes any file whatever its mode, so a test of a file the player can't read
+# or write runs the game as uid 65534 when it runs as root: from a copy of the game in a folder
+# that user may enter (the checkout may be in a private one), with PLAYER as the command prefix
+# and the test's folders handed to that user. As anyone else the game runs as that user.
+become_player() {
+  [ "$(id -u)" = 0 ] || return 0
+  command -v setpriv >/dev/null 2>&1 || skip "setpriv is not installed"
+  mkdir -p "$WORK/bin"
+  cp "$ORVEL_BIN" "$WORK/bin/orvel"
+  ORVEL_BIN="$WORK/bin/orvel"
+  chmod 755 "$WORK" "$WORK/bin" "$ORVEL_BIN"
+  chown -R 65534:65534 "$DATA"
+  PLAYER=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+  "${PLAYER[@]}" test -x "$ORVEL_BIN" ||
+    skip "uid 65534 cannot reach $WORK (is TMPDIR in a private folder?)"
 }
 
 # Ends the private display, so that the next start_xvfb can have another screen size.
