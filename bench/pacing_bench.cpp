@@ -17,6 +17,7 @@
 #include "app/frame.h"
 #include "app/frame_pacing.h"
 #include "app/keyboard.h"
+#include "game/pace.h"
 #include "game/board.h"
 #include "app/game.h"
 #include "game/random.h"

@@ -12,6 +12,7 @@
 #include "app/keyboard.h"
 #include "game/collisions.h"
 #include "game/diagnostics.h"
+#include "game/pace.h"
 #include "app/game.h"
 #include "game/step.h"
 #include "platform/clock.h"
@@ -25,9 +26,6 @@
 namespace {
 
 FramePacer pacer;
-
-// The game stands still this long after a crash, in milliseconds.
-constexpr int32_t kCrashPauseMs = 1000;
 
 // The last life is lost: a good score enters the table, which is saved at once so that the
 // result survives however the game ends; "GAME OVER" is drawn into this frame and the high
@@ -49,19 +47,13 @@ void endGame() {
 // that the step timer loses nothing to rounding; frameMs is the rounded-down delta the rest of
 // the frame runs on.
 void playFrame(int32_t frameMs, int32_t elapsedMs) {
-    game.stepTimer =
-        static_cast<int32_t>(std::min<int64_t>(int64_t{game.stepTimer} + elapsedMs, INT32_MAX));
+    const bool stepIsDue = gatherStepTime(game.stepTimer, elapsedMs, game.difficulty);
     if (game.emitter && game.emitter->isAlive()) {
         game.emitter->age(static_cast<int16_t>(frameMs));
         game.emitter->update();
         drawBurst(*game.emitter);
     }
-    // At most one step a frame. The time a step is late is carried into the next one, so the
-    // pace holds whatever the display's rate; after a frame longer than a whole step (a stall:
-    // the crash pause, a window drag) nothing is carried, so the snake never races to catch up.
-    const int32_t threshold = stepThreshold(game.difficulty);
-    if (game.stepTimer > threshold) {
-        game.stepTimer = elapsedMs > threshold ? 0 : game.stepTimer - threshold;
+    if (stepIsDue) {
         actOnStep(stepSnake(game));
         refreshBoard(game.board, *game.snakeFirst, game.berries);
     }

@@ -29,10 +29,5 @@ double sampleFps();
 // delta (so a 33 ms frame gives 32).
 int32_t frameMilliseconds(float delta);
 
-// Milliseconds the step timer must exceed for the snake to step at a difficulty.
-constexpr int32_t stepThreshold(int32_t difficulty) {
-    return 200 - 40 * difficulty;
-}
-
 // keyCooldown stops here instead of counting down until it wraps.
 constexpr int32_t kCooldownFloor = -1000000000;

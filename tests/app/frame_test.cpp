@@ -2,11 +2,14 @@
 // and the frame-rate sample.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "app/frame.h"
 #include "app/frame_pacing.h"
 #include "app/keyboard.h"
+#include "game/pace.h"
 #include "fake_gl.h"
 #include "fake_platform.h"
 #include "game_test.h"
@@ -106,6 +109,32 @@ TEST_F(Frame, AStallIsNotFollowedByABurstOfSteps) {
     EXPECT_EQ(game.snakeFirst->y, kSpawnY + 1);
     frameAfter(16);
     EXPECT_EQ(game.snakeFirst->y, kSpawnY + 2);
+}
+
+// Time gathered on a slow difficulty and left behind by Escape counts toward the first step of
+// a faster game, but it never brings a run of steps on consecutive frames.
+TEST_F(Frame, TimeLeftFromASlowerGameBringsAtMostOneEarlyStep) {
+    play(1);
+    for (int i = 0; i < 9; ++i) {
+        frameAfter(17);
+    }
+    ASSERT_EQ(game.stepTimer, 153);
+    keyDown(kKeyEscape, 0, 0);
+    play(4);
+    const int start = now;
+    std::vector<int> stepTimes;
+    while (stepTimes.size() < 100) {
+        const int before = game.snakeFirst->y;
+        frameAfter(stepTimes.size() % 3 == 0 ? 16 : 17);
+        if (game.snakeFirst->y != before) {
+            stepTimes.push_back(now);
+        }
+    }
+    EXPECT_LT(
+        std::count_if(stepTimes.begin(), stepTimes.end(), [&](int t) { return t - start < 40; }),
+        2);
+    EXPECT_GE(stepTimes[1] - stepTimes[0], 33);  // two frames, not back to back
+    EXPECT_NEAR(double(stepTimes.back() - stepTimes[1]) / 98, 40.0, 0.8);
 }
 
 TEST_F(Frame, ALongFrameStepsOnceAndEmptiesTheTimer) {
