@@ -1,6 +1,7 @@
 // The high-score table's operations and its shared file.
 #include "app/high_score_file.h"
 
+#include <cstdio>
 #include <utility>
 
 #include "game/diagnostics.h"
@@ -38,15 +39,17 @@ std::string rowText(const scores& row) {
 }
 
 // Reads the file into rows by the load rules, reporting each row when asked to; a file that
-// is no longer there reads as the empty table it was created as.
-void readTable(ScoreRows& rows, bool reportRows) {
+// is no longer there reads as the empty table it was created as. False, with the reason in
+// problem and rows in any state, when the file can't be read as a table.
+bool readTable(ScoreRows& rows, bool reportRows, std::string& problem) {
     std::string text;
     std::string error;
     bool truncated = false;
     if (probeFile(filePath(), error) == FileKind::Missing && !reportRows) {
         text = "\r\n";
     } else if (!readFileStart(filePath(), kReadLimit, text, truncated, error)) {
-        fatalError("cannot load the high-score file: " + escapeControls(error));
+        problem = escapeControls(error);
+        return false;
     }
     // Rows are reported only once the text is known to be sane, so that a runaway line never
     // reaches standard output.
@@ -59,21 +62,22 @@ void readTable(ScoreRows& rows, bool reportRows) {
     const size_t checked = read == 0 ? text.size() : consumed;
     if (const int32_t line =
             firstLongLine(std::string_view(text).substr(0, checked), kLongestLine)) {
-        fatalError("cannot load the high-score file " + shownPath() + ": line " +
-                   std::to_string(line) + " is longer than " + std::to_string(kLongestLine) +
-                   " bytes");
+        problem = "line " + std::to_string(line) + " is longer than " +
+                  std::to_string(kLongestLine) + " bytes";
+        return false;
     }
     for (int32_t i = 1; reportRows && i <= stored; ++i) {
         report("Loading: " + rowText(rows[i]));
     }
     if (read == 0) {
-        fatalError("cannot load the high-score file " + shownPath() + ": line " +
-                   std::to_string(bad.line) + " should hold a whole number, not \"" +
-                   escapeControls(bad.text) + "\"");
+        problem = "line " + std::to_string(bad.line) + " should hold a whole number, not \"" +
+                  escapeControls(bad.text) + "\"";
+        return false;
     }
     if (truncated && consumed == text.size()) {
-        fatalError("cannot load the high-score file " + shownPath() + ": it is larger than " +
-                   std::to_string(kReadLimit) + " bytes before its twentieth row");
+        problem =
+            "it is larger than " + std::to_string(kReadLimit) + " bytes before its twentieth row";
+        return false;
     }
     // A short file: the last row read and everything after it up to row 10 become filler rows.
     if (rows[kHighScoreRows].score == 0) {
@@ -81,34 +85,50 @@ void readTable(ScoreRows& rows, bool reportRows) {
             rows[i] = kFillerRow;
         }
     }
+    return true;
 }
 
 // The file's table now, with this game's changes replayed onto it, in rows 1..10 of memory.
-void takeMergedTable() {
+// False, with memory untouched, when the file can't be read.
+bool takeMergedTable(std::string& problem) {
     ScoreRows disk{};
-    readTable(disk, false);
+    if (!readTable(disk, false, problem)) {
+        return false;
+    }
     applyChanges(disk, game.highScoreFile.pending);
     for (int i = 1; i <= kHighScoreRows; ++i) {
         game.highScores[i] = std::move(disk[i]);
     }
+    return true;
 }
 
-void lockFile(FileLock& lock) {
+bool lockFile(FileLock& lock, std::string& problem) {
     std::string error;
     if (!lock.acquire(filePath(), error)) {
-        fatalError("cannot share the high-score file: " + escapeControls(error));
+        problem = escapeControls(error);
+        return false;
+    }
+    return true;
+}
+
+void lockFileOrDie(FileLock& lock) {
+    std::string problem;
+    if (!lockFile(lock, problem)) {
+        fatalError("cannot share the high-score file " + shownPath() + ": " + problem);
     }
 }
 
-// Under the lock, the table as the file now holds it with this game's changes; false, with
-// nothing done, for a table that was never loaded, which must never replace the player's file.
-bool lockAndMerge(FileLock& lock) {
-    if (!game.highScoreFile.loaded) {
-        return false;
-    }
-    lockFile(lock);
-    takeMergedTable();
-    return true;
+// Under the lock, the table as the file now holds it with this game's changes.
+bool lockAndMerge(FileLock& lock, std::string& problem) {
+    return lockFile(lock, problem) && takeMergedTable(problem);
+}
+
+// A table that can't be saved or read again during play is no reason to end the session:
+// the player is told which file and why, and the table stays in memory with its unsaved
+// changes for the next save to try again.
+void reportFileProblem(const std::string& what, const std::string& problem) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "orvel: %s %s: %s\n", what.c_str(), shownPath().c_str(), problem.c_str());
 }
 
 }  // namespace
@@ -127,7 +147,7 @@ void openOrCreateHighScoreFile() {
             // Under the lock, and only if no other game created it meanwhile: a table another
             // game has just saved is never replaced by an empty one.
             FileLock lock;
-            lockFile(lock);
+            lockFileOrDie(lock);
             if (probeFile(filePath(), error) == FileKind::Missing) {
                 if (!replaceFile(filePath(), "\r\n", error)) {
                     fatalError("cannot create the high-score file: " + escapeControls(error));
@@ -151,29 +171,46 @@ void openOrCreateHighScoreFile() {
 
 void loadHighScores() {
     FileLock lock;
-    lockFile(lock);
-    readTable(game.highScores, true);
+    lockFileOrDie(lock);
+    std::string problem;
+    if (!readTable(game.highScores, true, problem)) {
+        fatalError("cannot load the high-score file " + shownPath() + ": " + problem);
+    }
     game.highScoreFile.loaded = true;
 }
 
-void saveHighScores() {
-    FileLock lock;
-    if (!lockAndMerge(lock)) {
-        return;
+bool saveHighScores() {
+    // A table that was never loaded must never replace the player's file.
+    if (!game.highScoreFile.loaded) {
+        return true;
     }
+    FileLock lock;
+    std::string problem;
     std::string error;
-    if (!replaceFile(filePath(), tableText(game.highScores), error)) {
-        fatalError("cannot save the high-score file: " + escapeControls(error));
+    if (lockAndMerge(lock, problem) &&
+        !replaceFile(filePath(), tableText(game.highScores), error)) {
+        problem = escapeControls(error);
+    }
+    if (!problem.empty()) {
+        reportFileProblem("cannot save the high-score table to", problem);
+        return false;
     }
     game.highScoreFile.pending.clear();
     for (int i = 1; i <= kHighScoreRows; ++i) {
         report("Saving: " + rowText(game.highScores[i]));
     }
+    return true;
 }
 
 void refreshHighScores() {
+    if (!game.highScoreFile.loaded) {
+        return;
+    }
     FileLock lock;
-    lockAndMerge(lock);
+    std::string problem;
+    if (!lockAndMerge(lock, problem)) {
+        reportFileProblem("cannot read the high-score table again from", problem);
+    }
 }
 
 void sortHighScores() {
@@ -192,6 +229,7 @@ int32_t enterHighScore(const scores& row) {
 void clearHighScores() {
     clearRows(game.highScores);
     recordChange(game.highScoreFile.pending, {TableChange::Kind::Reset, {}});
-    saveHighScores();
-    report("Cleared File.");
+    if (saveHighScores()) {
+        report("Cleared File.");
+    }
 }

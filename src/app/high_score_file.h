@@ -2,8 +2,10 @@
 // save, sort and clear, the entry at game over, and reading the shared file again.
 //
 // File format: for each of rows 1..10 a name line and a score line in decimal, every line ended
-// by CR LF; a lone LF or CR also ends a line when reading. Every file error is fatal: the game
-// says what failed on standard error and exits with status 1.
+// by CR LF; a lone LF or CR also ends a line when reading. A file error at start-up is fatal:
+// the game says what failed on standard error and exits with status 1. Later, a save or a
+// re-read that fails says so in one line and the game goes on with the table in memory, its
+// unsaved changes kept for the next save to try again.
 //
 // Several games may share the file. Each remembers its own changes since it last saved (sorts,
 // entered results, a reset); a save locks the file, reads it again, replays those changes onto
@@ -22,8 +24,9 @@ void openOrCreateHighScoreFile();
 // Reads the file into game.highScores and pads a short table with "AAA"/0 rows.
 void loadHighScores();
 // Merges this game's changes into the file as it now stands and replaces it, so that it always
-// holds the old table or the new one; the table in memory becomes the merged one.
-void saveHighScores();
+// holds the old table or the new one; the table in memory becomes the merged one. False when
+// the file could not be saved (said on standard error): memory and the changes are kept.
+bool saveHighScores();
 // Stable bubble sort of rows 1..10, highest score first.
 void sortHighScores();
 // Rows 1..10 become "AAA"/0, for every game sharing the file, and the file with them.
@@ -32,5 +35,6 @@ void clearHighScores();
 // Enters a result at game over (see enterRow) and remembers it for the next save. Returns the
 // row it took, or 0.
 int32_t enterHighScore(const scores& row);
-// Takes the table as it stands on disk, with this game's unsaved changes, without reporting.
+// Takes the table as it stands on disk, with this game's unsaved changes, without reporting
+// its rows; where the file can't be read, says so and keeps the table in memory.
 void refreshHighScores();

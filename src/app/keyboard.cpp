@@ -144,14 +144,13 @@ void newGame() {
 }
 
 void saveAndExit() {
-    saveHighScores();
-    exitProcess(0);
+    exitProcess(saveHighScores() ? 0 : 1);
 }
 
 void saveAfterLostDisplay() {
-    saveHighScores();
+    const bool saved = saveHighScores();
     std::fflush(stdout);
-    std::fputs("orvel: lost the connection to the X display; the high-score table was saved\n",
-               stderr);
+    std::fprintf(stderr, "orvel: lost the connection to the X display; the high-score table %s\n",
+                 saved ? "was saved" : "could not be saved");
     exitProcess(1);
 }

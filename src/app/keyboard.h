@@ -15,7 +15,7 @@ void keyUp(unsigned char key, int x, int y);
 // a new (invisible) burst, and the game screen.
 void newGame();
 
-// Saves the high-score table and ends the process with status 0.
+// Saves the high-score table and ends the process: status 0, or 1 when the save failed.
 [[noreturn]] void saveAndExit();
 
 // Saves the high-score table after the display went away, says so on standard error and ends

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "app/high_score_file.h"
+#include "app/keyboard.h"
 #include "game_test.h"
 #include "platform/storage.h"
 
@@ -32,13 +33,21 @@ private:
     std::string old_;
 };
 
-// Saves while the process may write no file longer than limit bytes.
-void saveWithFileSizeLimit(rlim_t limit) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit bound{limit, limit};
-    setrlimit(RLIMIT_FSIZE, &bound);
-    saveHighScores();
-}
+// While it lives, the process may write no file longer than limit bytes: a disk that fills up.
+// Only the soft limit is lowered, so that an ordinary user can lift it again.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t limit) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &old_);
+        const rlimit bound{limit, old_.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &bound);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old_); }
+
+private:
+    rlimit old_{};
+};
 
 }  // namespace
 
@@ -63,7 +72,9 @@ TEST_F(ScoreFileTest, OpenCreatesTheMissingFolders) {
     EXPECT_TRUE(fs::is_regular_file(scoreFile()));
 }
 
-TEST_F(ScoreFileTest, AFailedSaveLeavesTheWholeOldTable) {
+// A save that fails during play is reported and leaves the whole old table; the game keeps its
+// results and the next save tries again. Exit with a save that still fails ends with status 1.
+TEST_F(ScoreFileTest, AFailedSaveLeavesTheWholeOldTableAndIsTriedAgain) {
     const std::string old = "Kept\r\n99\r\n";
     writeScoreFile(old);
     testing::internal::CaptureStdout();
@@ -73,17 +84,22 @@ TEST_F(ScoreFileTest, AFailedSaveLeavesTheWholeOldTable) {
     for (int i = 1; i <= kHighScoreRows; ++i) {
         enterHighScore({std::string(40, 'N'), static_cast<int16_t>(100 + i)});
     }
-    // The disk "fills up" after 100 bytes: the write of the new table fails half-way.
-    EXPECT_EXIT(
-        saveWithFileSizeLimit(100),
-        testing::ExitedWithCode(
-            1),  // The limit cuts the message short too (standard error goes to a file here).
-        "cannot save the high-score file: cannot write");
+    {
+        FileSizeLimit full(100);  // the write of the new table fails half-way
+        testing::internal::CaptureStdout();
+        EXPECT_FALSE(saveHighScores());
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+        EXPECT_EXIT(saveAndExit(), testing::ExitedWithCode(1), "");
+    }
     EXPECT_EQ(readScoreFile(), old);
     for (const auto& entry : fs::directory_iterator(dataHome + "/orvel")) {
         EXPECT_EQ(entry.path().filename().string().find(".new"), std::string::npos)
             << "the half-written new file must not be left behind";
     }
+    testing::internal::CaptureStdout();
+    EXPECT_TRUE(saveHighScores());
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(readScoreFile().substr(0, 47), std::string(40, 'N') + "\r\n110\r\n");
 }
 
 TEST_F(ScoreFileTest, ReplaceFileSwapsInTheNewBytesWhole) {
