@@ -133,6 +133,9 @@ std::optional<uint32_t> parseSeed(const char* text) {
 void startUp(int argc, char** argv) {
     const Options options = parseOptions(argc, argv);
     actOnOptions(options);
+    // Before anything that takes time (the table's lock, the display): a terminate request
+    // from here on ends the game at its first frame, with the table saved, as at any time.
+    catchTerminationSignals();
     makeOutputLineBuffered();
     seedRandom(chooseSeed());
     requireDisplay();
@@ -160,7 +163,6 @@ void startUp(int argc, char** argv) {
     glutIdleFunc(drawFrame);
     glutKeyboardUpFunc(keyUp);
     glutReshapeFunc(reshape);
-    catchTerminationSignals();
 }
 
 void reshape(int width, int height) {

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Closing the window through the window manager, Ctrl+C and a terminate signal all save the
-# table exactly once and end with status 0, as Exit does.
+# table exactly once and end with status 0, as Exit does, however early the signal comes.
 source "$(dirname "$0")/lib.sh"
 start_xvfb
 check_saved_once() {
@@ -18,6 +18,28 @@ for signal in TERM INT; do
   kill -"$signal" "$GAME_PID"
   expect_exit 0
   check_saved_once "SIG$signal"
+done
+
+# A terminate request during start-up (the table just created, the display not yet open), or
+# as soon as the window appears, ends the game at its first frame as cleanly as at any time.
+for _ in 1 2 3; do
+  rm -f "$SCORES"
+  XDG_DATA_HOME="$DATA" "$ORVEL_BIN" >"$OUT" 2>"$ERR" &
+  GAME_PID=$!
+  # Looked for without a pause: the display opens within milliseconds of this line.
+  deadline=$((SECONDS + 10))
+  until grep -q "^Created new file.$" "$OUT"; do
+    [ $SECONDS -lt $deadline ] || fail "the game did not create the table"
+  done
+  kill -TERM "$GAME_PID"
+  expect_exit 0
+  check_saved_once "SIGTERM during start-up"
+
+  rm -f "$SCORES"
+  launch_game
+  kill -TERM "$GAME_PID"
+  expect_exit 0
+  check_saved_once "SIGTERM as the window appears"
 done
 
 # A terminate request in the middle of a game.
