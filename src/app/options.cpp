@@ -68,7 +68,8 @@ void actOnOptions(const Options& options) {
             std::puts("orvel " ORVEL_VERSION);
             exitProcess(0);
         case Options::Action::Refuse:
-            std::fprintf(stderr, "orvel: %s\n%s", options.problem.c_str(), usageText().c_str());
+            std::fprintf(stderr, "orvel: %s\nTry 'orvel --help' for more information.\n",
+                         options.problem.c_str());
             exitProcess(2);
     }
 }

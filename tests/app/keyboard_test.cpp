@@ -2,8 +2,10 @@
 // and the reversal rule), New Game and Exit.
 #include <gtest/gtest.h>
 
+#include "app/frame.h"
 #include "app/high_score_file.h"
 #include "app/keyboard.h"
+#include "game/step.h"
 #include "game/snake.h"
 #include "game_test.h"
 
@@ -133,9 +135,14 @@ TEST_F(Keyboard, EnterOnTheSettingsRows) {
     }
     EXPECT_EQ(game.difficulty, 2);  // 3, 4, 1, 2: four presses, back where it was
 
-    for (const int16_t row : {2, 4}) {
+    for (const int16_t row : {2, 4}) {  // Size and Berries: only the cooldown
         game.menuCursor = row;
-        tap(kKeyEnter);
+        press(kKeyEnter);
+        EXPECT_EQ(game.keyCooldown, 500);
+        game.keyCooldown -= 100;
+        press(kKeyEnter);  // dropped: the cooldown is not set again
+        EXPECT_EQ(game.keyCooldown, 400);
+        keyUp(kKeyEnter, 0, 0);
         EXPECT_EQ(game.difficulty, 2);
         EXPECT_EQ(game.screen, Settings);
     }
@@ -178,6 +185,36 @@ TEST_F(Keyboard, EscapeLeavesPlayAndTheCooldownPlaysNoPart) {
     press(kKeyEscape);
     EXPECT_EQ(game.screen, MainMenu);
     EXPECT_EQ(game.keyCooldown, 400);
+}
+
+TEST_F(Keyboard, EscapeOnTheHighScoreAndSettingsScreensDoesNothing) {
+    for (const int16_t screen : {HighScores, Settings}) {
+        game.screen = screen;
+        game.menuCursor = 2;
+        tap(kKeyEscape);
+        EXPECT_EQ(game.screen, screen);
+        EXPECT_EQ(game.menuCursor, 2);
+    }
+}
+
+// Steering never moves the menu marker: New Game's row is marked after Escape, and Back is
+// marked on the high scores that game over brings.
+TEST_F(Keyboard, TheMenuMarkerIsKeptThroughAGame) {
+    openTable();
+    press(kKeyEnter);
+    for (const unsigned char key : {'a', 's', 'w', 'd'}) {
+        tap(key);
+    }
+    press(kKeyEscape);
+    EXPECT_EQ(game.screen, MainMenu);
+    EXPECT_EQ(game.menuCursor, 1);
+    press(kKeyEnter);
+    tap('s');
+    testing::internal::CaptureStdout();
+    actOnStep({StepEvent::Kind::GameOver});
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(game.screen, HighScores);
+    EXPECT_EQ(game.menuCursor, 1);
 }
 
 TEST_F(Keyboard, SteeringRefusesOnlyTheReverseOfTheLastStep) {

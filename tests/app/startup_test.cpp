@@ -75,6 +75,18 @@ TEST_F(StartUp, LoadsTheTableBeforeGlutAndSetsTheFixedStateInOrder) {
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "glutMainLoop()"), 0);
 }
 
+TEST_F(StartUp, BeginsOnTheMainMenuWithNoGameInPlay) {
+    game.stepTimer = 99;
+    start();
+    EXPECT_EQ(game.screen, MainMenu);
+    EXPECT_EQ(game.menuCursor, 1);
+    EXPECT_EQ(game.difficulty, 2);
+    EXPECT_EQ(game.elapsedTime, 1);
+    EXPECT_EQ(game.stepTimer, 0);
+    EXPECT_EQ(game.emitter, nullptr);
+    EXPECT_EQ(game.snakeFirst, nullptr);
+}
+
 TEST_F(StartUp, AsksForGameModeAndHidesThePointer) {
     start();
     const auto calls = fakegl::callStrings();

@@ -12,7 +12,8 @@ grep -q '^Usage: orvel' "$OUT" && grep -q 'XDG_DATA_HOME' "$OUT" || fail "--help
 status=0
 XDG_DATA_HOME="$DATA" DISPLAY=:0 "$ORVEL_BIN" -geometry 800x600 >"$OUT" 2>"$ERR" || status=$?
 [ "$status" = 2 ] || fail "an unknown option gave status $status, not 2"
-grep -q "unknown option '-geometry'" "$ERR" || fail "no error naming the option: $(cat "$ERR")"
+printf "orvel: unknown option '-geometry'\nTry 'orvel --help' for more information.\n" |
+  cmp -s - "$ERR" || fail "not the two lines naming the option and --help: $(cat "$ERR")"
 status=0
 env -u DISPLAY XDG_DATA_HOME="$DATA" "$ORVEL_BIN" >"$OUT" 2>"$ERR" || status=$?
 [ "$status" = 3 ] || fail "no display gave status $status, not 3"
