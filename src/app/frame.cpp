@@ -26,6 +26,8 @@
 namespace {
 
 FramePacer pacer;
+// Set when "GAME OVER" was drawn into the frame on its way to the screen.
+bool holdGameOver = false;
 
 // The last life is lost: a good score enters the table, which is saved at once so that the
 // result survives however the game ends; "GAME OVER" is drawn into this frame and the high
@@ -41,6 +43,7 @@ void endGame() {
     drawText("GAME OVER", -4.0, -1.0, 0.006);
     lightingOn();
     game.screen = HighScores;
+    holdGameOver = true;
 }
 
 // elapsedMs is the frame's exact length in whole milliseconds of the elapsed-time counter, so
@@ -140,6 +143,13 @@ void drawFrame() {
     }
     glutSwapBuffers();
     ++game.frameCount;
+    if (holdGameOver) {
+        // The player reads "GAME OVER" before the high scores replace it; keys pressed
+        // meanwhile are stale, as after a crash.
+        holdGameOver = false;
+        sleepMs(kGameOverHoldMs);
+        game.discardPendingKeys = true;
+    }
     restAfterFrame();
 }
 

@@ -6,6 +6,8 @@
 
 // The game stands still this long after a crash, in milliseconds.
 constexpr int32_t kCrashPauseMs = 1000;
+// "GAME OVER" stays on screen this long before the high scores follow.
+constexpr int32_t kGameOverHoldMs = 1000;
 
 // Milliseconds the step timer must exceed for the snake to step at a difficulty.
 constexpr int32_t stepThreshold(int32_t difficulty) {

@@ -137,6 +137,27 @@ TEST_F(Frame, TimeLeftFromASlowerGameBringsAtMostOneEarlyStep) {
     EXPECT_NEAR(double(stepTimes.back() - stepTimes[1]) / 98, 40.0, 0.8);
 }
 
+// The frame that draws "GAME OVER" stays on screen for a second once swapped, and keys pressed
+// meanwhile never reach the high scores.
+TEST_F(Frame, GameOverIsHeldOnScreenAndKeysDuringItAreDropped) {
+    play(2);
+    game.lives = 1;
+    laySnake({{5, 5}, {5, 6}, {6, 6}, {6, 5}, {6, 4}}, 'd');
+    game.nextDirection = 'w';
+    fakegl::reset();
+    frameAfter(200);
+    ASSERT_EQ(game.screen, HighScores);
+    const auto texts = fakegl::strokeTexts();
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "GAME OVER"), texts.end());
+    EXPECT_EQ(fakeplatform::sleeps(), (std::vector<int32_t>{1000, 1000}));
+    EXPECT_EQ(fakeplatform::pausedAfter().back(), "glutSwapBuffers");
+    keyDown('s', 0, 0);
+    EXPECT_EQ(game.menuCursor, 1);
+    frameAfter(16);
+    keyDown('s', 0, 0);
+    EXPECT_EQ(game.menuCursor, 2);
+}
+
 TEST_F(Frame, ALongFrameStepsOnceAndEmptiesTheTimer) {
     play(2);
     frameAfter(1000);

@@ -136,8 +136,8 @@ protected:
             }
             run.frames = digest(run.frames ? run.frames : kDigestStart, std::to_string(hash));
             ++run.frameCount;
-            if (fakeplatform::sleeps().size() > pauses) {
-                now += fakeplatform::sleeps().back();
+            for (size_t k = pauses; k < fakeplatform::sleeps().size(); ++k) {
+                now += fakeplatform::sleeps()[k];
             }
             if (trace && game.snakeFirst) {
                 std::fprintf(stderr, "frame %d screen %d head %d,%d lives %d score %d\n", frame,
@@ -198,7 +198,7 @@ TEST_F(GoldenRun, AWholeSessionPlaysAsRecorded) {
     const Session run = play(script, 440);
     EXPECT_EQ(run.output, kExpectedOutput);
     EXPECT_EQ(run.frameCount, 440);
-    EXPECT_EQ(run.frames, 0xcbfc84c53fc175d1ULL) << "the GL calls of some frame changed";
+    EXPECT_EQ(run.frames, 0x5b534d1d2d464e37ULL) << "the GL calls of some frame changed";
 
     std::string board;
     for (int y = kBoardSize; y >= 1; --y) {

@@ -140,6 +140,11 @@ lose_a_life() {
   key d
 }
 
+# "GAME OVER" is on screen, with no menu marker yet.
+game_over_shows() {
+  [ "$("$XPROBE" yellow -4 -1 1.6 -0.3)" -gt 200 ] && [ "$(menu_marker 2)" = 0 ]
+}
+
 # Plays a game started with ORVEL_SEED=$SEED from its first step to the high-score screen:
 # the first step eats the berry above the spawn cell (score 1), then three lives are lost.
 # A steering key pressed during the last crash pause must not reach the high-score screen.
@@ -156,6 +161,12 @@ play_to_game_over() {
   done
   sleep 0.4
   key s  # still steering, inside the last one-second pause
+  # "GAME OVER" stays on screen for a second before the high scores replace it.
+  wait_until "GAME OVER shows" game_over_shows 5
+  screenshot game-over
+  sleep 0.4
+  game_over_shows || fail "GAME OVER left the screen within 0.4 s"
+  key s  # during the hold: dropped as well
   wait_until "the high-score screen shows" \
     '[ "$(menu_marker 2)" = 1 ] && [ "$("$XPROBE" yellow -3.2 2.9 2.5 3.6)" -gt 200 ]' 10
   sleep 0.3

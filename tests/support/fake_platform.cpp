@@ -1,6 +1,7 @@
 // Recording pause and no-op window-system extras for the tests.
 #include "fake_platform.h"
 
+#include "fake_gl.h"
 #include "platform/clock.h"
 #include "platform/window_system.h"
 
@@ -8,10 +9,15 @@ namespace fakeplatform {
 namespace {
 std::vector<int32_t> recordedSleeps;
 std::vector<int32_t> recordedRests;
+std::vector<std::string> recordedPausedAfter;
 }  // namespace
 
 const std::vector<int32_t>& sleeps() {
     return recordedSleeps;
+}
+
+const std::vector<std::string>& pausedAfter() {
+    return recordedPausedAfter;
 }
 
 const std::vector<int32_t>& rests() {
@@ -21,12 +27,15 @@ const std::vector<int32_t>& rests() {
 void reset() {
     recordedSleeps.clear();
     recordedRests.clear();
+    recordedPausedAfter.clear();
 }
 
 }  // namespace fakeplatform
 
 void sleepMs(int32_t ms) {
     fakeplatform::recordedSleeps.push_back(ms);
+    const auto& calls = fakegl::calls();
+    fakeplatform::recordedPausedAfter.push_back(calls.empty() ? "" : calls.back().name);
 }
 
 void restBetweenFrames(int32_t ms) {

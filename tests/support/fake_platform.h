@@ -3,12 +3,14 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace fakeplatform {
 
-// The pauses asked for since the last reset, in milliseconds.
+// The pauses asked for since the last reset, in milliseconds, and the GL call each came after.
 const std::vector<int32_t>& sleeps();
+const std::vector<std::string>& pausedAfter();
 // The frame driver's rests between frames, in order.
 const std::vector<int32_t>& rests();
 void reset();
