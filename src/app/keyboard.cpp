@@ -148,9 +148,10 @@ void saveAndExit() {
 }
 
 void saveAfterLostDisplay() {
+    atExit(nullptr);  // nothing can be undone on a display that is gone
     const bool saved = saveHighScores();
     std::fflush(stdout);
     std::fprintf(stderr, "orvel: lost the connection to the X display; the high-score table %s\n",
                  saved ? "was saved" : "could not be saved");
-    exitProcess(1);
+    exitProcess(saved ? 3 : 1);
 }

@@ -19,5 +19,5 @@ void newGame();
 [[noreturn]] void saveAndExit();
 
 // Saves the high-score table after the display went away, says so on standard error and ends
-// the process with status 1.
+// the process with status 3 (1 when the table could not be saved).
 [[noreturn]] void saveAfterLostDisplay();

@@ -54,7 +54,7 @@ std::string usageText() {
            "  $XDG_DATA_HOME/orvel/highScores.txt   the table of the ten best scores\n"
            "\n"
            "Exit status: 0 after Exit, 1 on a high-score file error, 2 on a bad command line\n"
-           "or ORVEL_SEED, 3 when there is no display. See orvel(6).\n";
+           "or ORVEL_SEED, 3 on a display problem (none, or lost). See orvel(6).\n";
 }
 
 void actOnOptions(const Options& options) {

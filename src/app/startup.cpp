@@ -2,6 +2,7 @@
 #include "app/startup.h"
 
 #include <cmath>
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -58,18 +59,56 @@ void requireDisplay() {
     }
 }
 
+// GLUT's own fatal errors (no usable visual, no OpenGL context) are display problems: one
+// line and status 3, never the high-score file's status 1.
+void onGlutError(const char* format, va_list arguments) {
+    std::fflush(stdout);
+    std::fputs("orvel: ", stderr);
+    std::vfprintf(stderr, format, arguments);
+    std::fputc('\n', stderr);
+    exitProcess(3);
+}
+
+// The desktop gets its own mode back however the game ends, where the display is still there.
+void leaveGameMode() {
+    if (glutGet(GLUT_INIT_STATE) && glutGameModeGet(GLUT_GAME_MODE_ACTIVE)) {
+        beginCountingDisplayErrors();
+        glutLeaveGameMode();
+        endCountingDisplayErrors();
+    }
+}
+
+// Game mode counts only if it really happened: a mode the monitor lists but the screen can't
+// show raises an X error, and a window manager can leave the screen as it was while GLUT
+// reports success. Either way the game leaves game mode again.
+bool enterGameMode() {
+    beginCountingDisplayErrors();
+    glutEnterGameMode();
+    const bool active = glutGameModeGet(GLUT_GAME_MODE_ACTIVE) != 0;
+    const bool failed = endCountingDisplayErrors() > 0;
+    if (active && !failed && displayModeIs(kWindowWidth, kWindowHeight)) {
+        atExit(leaveGameMode);
+        return true;
+    }
+    leaveGameMode();
+    return false;
+}
+
 // Game mode is not possible where the display can't switch to 1280 x 1024 (Xvfb, XWayland,
-// many monitors); a full-screen window of that size stands in for it, without asking for the
-// mode first (GLUT would warn about the failed switch). --windowed asks for neither.
+// many monitors), and may fail where it seems possible; a full-screen window that the window
+// manager manages stands in for it, at the desktop's size. The mode is not asked for where it
+// is not possible (GLUT would warn about the failed switch). --windowed asks for neither.
 void openWindow(bool windowed) {
     glutGameModeString("1280x1024:32@60");
-    if (!windowed && glutGameModeGet(GLUT_GAME_MODE_POSSIBLE)) {
-        glutEnterGameMode();
-    }
-    if (glutGameModeGet(GLUT_GAME_MODE_ACTIVE)) {
+    if (!windowed && glutGameModeGet(GLUT_GAME_MODE_POSSIBLE) && enterGameMode()) {
         glutSetWindowTitle("ORVEL");
     } else {
         glutInitWindowSize(kWindowWidth, kWindowHeight);
+        if (!windowed) {
+            // Where no window manager places it, the full-screen window starts in the corner
+            // (GLUT's default position, -1, would leave a strip of desktop along two sides).
+            glutInitWindowPosition(0, 0);
+        }
         glutCreateWindow("ORVEL");
         if (!windowed) {
             glutFullScreen();
@@ -145,6 +184,8 @@ void startUp(int argc, char** argv) {
 
     // GLUT sees only the program's name: the command line is the game's own.
     int glutArgc = 1;
+    glutInitErrorFunc(onGlutError);
+    reportDisplayErrors();
     glutInit(&glutArgc, argv);
     // Closing the window ends the main loop instead of the process, so the table is saved.
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);

@@ -7,6 +7,7 @@
 
 namespace {
 volatile std::sig_atomic_t terminateFlag = 0;
+void (*undoAtExit)() = nullptr;
 
 extern "C" void onTerminationSignal(int) {
     terminateFlag = 1;
@@ -15,7 +16,15 @@ extern "C" void onTerminationSignal(int) {
 
 void exitProcess(int status) {
     std::fflush(stdout);
+    if (auto undo = undoAtExit) {
+        undoAtExit = nullptr;
+        undo();
+    }
     std::exit(status);
+}
+
+void atExit(void (*undo)()) {
+    undoAtExit = undo;
 }
 
 void fatalError(const std::string& message) {

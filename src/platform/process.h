@@ -3,8 +3,11 @@
 
 #include <string>
 
-// Ends the process at once with the given status, flushing standard output first.
+// Ends the process at once with the given status, flushing standard output first and calling
+// the function given to atExit (once).
 [[noreturn]] void exitProcess(int status);
+// What to undo before the process ends (the desktop's video mode); nullptr for nothing.
+void atExit(void (*undo)());
 
 // Writes "orvel: " and the message to standard error and ends with status 1.
 [[noreturn]] void fatalError(const std::string& message);

@@ -8,12 +8,23 @@
 std::string displayProblem();
 
 // Tells the desktop which application the window belongs to (class "orvel", matching the
-// menu entry) and gives it the game's icon.
+// menu entry) and gives it the game's icon; the window has no border of its own.
 void identifyWindow();
 
 // Calls lost (which must not return) when the connection to the display breaks: the X server
 // went away or the session ended.
 void onDisplayLost(void (*lost)());
+
+// From now on an X protocol error is said in one line on standard error, once for each kind,
+// and the game goes on (Xlib's default would end it with status 1).
+void reportDisplayErrors();
+// Between these two calls protocol errors are only counted; the second waits until the display
+// has answered every request sent so far and returns how many errors came.
+void beginCountingDisplayErrors();
+int endCountingDisplayErrors();
+// Whether the display's current video mode is width x height, as a full-screen mode switch
+// should have left it.
+bool displayModeIs(int width, int height);
 
 // Held keys arrive as repeated presses and one release at the end, instead of a release before
 // every repeat, so that the menu cooldown meters them.

@@ -11,6 +11,18 @@ void onDisplayLost(void (*)()) {}
 
 void enableDetectableAutoRepeat() {}
 
+void reportDisplayErrors() {}
+
+void beginCountingDisplayErrors() {}
+
+int endCountingDisplayErrors() {
+    return 0;
+}
+
+bool displayModeIs(int, int) {
+    return true;
+}
+
 bool requestVsync() {
     return false;
 }

@@ -32,6 +32,24 @@ void onDisplayLost(void (*)()) {}
 
 void enableDetectableAutoRepeat() {}
 
+// Windows reports a failed mode change to GLUT, which then enters no game mode; there are no
+// asynchronous errors to catch.
+void reportDisplayErrors() {}
+
+void beginCountingDisplayErrors() {}
+
+int endCountingDisplayErrors() {
+    return 0;
+}
+
+bool displayModeIs(int width, int height) {
+    DEVMODEW mode{};
+    mode.dmSize = sizeof mode;
+    return EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &mode) &&
+           static_cast<int>(mode.dmPelsWidth) == width &&
+           static_cast<int>(mode.dmPelsHeight) == height;
+}
+
 bool requestVsync() {
     using GetExtensions = const char*(WINAPI*)();
     using SwapInterval = BOOL(WINAPI*)(int);

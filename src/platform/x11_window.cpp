@@ -4,10 +4,14 @@
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/xf86vmode.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <set>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "platform/window_icon.h"
@@ -36,7 +40,29 @@ extern "C" int onIoError(Display*) {
     if (displayLost) {
         displayLost();
     }
-    std::exit(1);
+    std::exit(3);
+}
+
+bool countingErrors = false;
+int errorsCounted = 0;
+// The display the errors were counted on, kept for the wait at the end (GLUT's connection,
+// known once one of its windows is current).
+Display* countedDisplay = nullptr;
+
+extern "C" int onProtocolError(Display* display, XErrorEvent* event) {
+    if (countingErrors) {
+        ++errorsCounted;
+        return 0;
+    }
+    static std::set<std::tuple<int, int, int>> said;
+    if (said.insert({event->error_code, event->request_code, event->minor_code}).second) {
+        char text[160] = "";
+        XGetErrorText(display, event->error_code, text, sizeof text);
+        std::fflush(stdout);
+        std::fprintf(stderr, "orvel: the X display refused a request (%s; request %d.%d)\n", text,
+                     event->request_code, event->minor_code);
+    }
+    return 0;
 }
 
 template <typename Function>
@@ -68,6 +94,9 @@ void identifyWindow() {
     char className[] = "orvel";
     XClassHint hint{instance, className};
     XSetClassHint(display, window, &hint);
+    // GLUT gives its windows a one-pixel border, which without a window manager shifts a
+    // full-screen picture by a pixel and shows the border along the top and the left.
+    XSetWindowBorderWidth(display, window, 0);
 
     // Format-32 properties travel as longs, whatever their width.
     const std::vector<long> icon(std::begin(kWindowIcon), std::end(kWindowIcon));
@@ -80,6 +109,45 @@ void identifyWindow() {
 void onDisplayLost(void (*lost)()) {
     displayLost = lost;
     XSetIOErrorHandler(onIoError);
+}
+
+void reportDisplayErrors() {
+    XSetErrorHandler(onProtocolError);
+}
+
+void beginCountingDisplayErrors() {
+    XSetErrorHandler(onProtocolError);
+    countingErrors = true;
+    errorsCounted = 0;
+}
+
+int endCountingDisplayErrors() {
+    if (Display* current = glXGetCurrentDisplay()) {
+        countedDisplay = current;
+    }
+    if (countedDisplay) {
+        XSync(countedDisplay, False);
+    }
+    countingErrors = false;
+    return errorsCounted;
+}
+
+bool displayModeIs(int width, int height) {
+    Display* display = glXGetCurrentDisplay();
+    int eventBase = 0;
+    int errorBase = 0;
+    if (!display || !XF86VidModeQueryExtension(display, &eventBase, &errorBase)) {
+        return false;
+    }
+    int dotClock = 0;
+    XF86VidModeModeLine mode{};
+    if (!XF86VidModeGetModeLine(display, DefaultScreen(display), &dotClock, &mode)) {
+        return false;
+    }
+    if (mode.privsize > 0) {
+        XFree(mode.c_private);
+    }
+    return mode.hdisplay == width && mode.vdisplay == height;
 }
 
 void enableDetectableAutoRepeat() {

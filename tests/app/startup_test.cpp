@@ -11,6 +11,7 @@
 #include "app/options.h"
 #include "app/startup.h"
 #include "fake_gl.h"
+#include "fake_platform.h"
 #include "game/random.h"
 #include "game_test.h"
 #include "render/gl.h"
@@ -53,7 +54,8 @@ TEST_F(StartUp, LoadsTheTableBeforeGlutAndSetsTheFixedStateInOrder) {
 
     const auto calls = fakegl::callStrings();
     ASSERT_FALSE(calls.empty());
-    EXPECT_EQ(calls.front(), "glutInit()");
+    EXPECT_EQ(calls.at(0), "glutInitErrorFunc()");
+    EXPECT_EQ(calls.at(1), "glutInit()");
     const std::vector<std::string> state = {
         call("glEnable", {GL_DEPTH_TEST}),
         call("glEnable", {GL_TEXTURE_2D}),
@@ -109,8 +111,9 @@ TEST_F(StartUp, FallsBackToAFullScreenWindowWhenGameModeIsRefused) {
     start();
     const auto calls = fakegl::callStrings();
     const std::vector<std::string> fallback = {
-        call("glutGameModeGet", {GLUT_GAME_MODE_ACTIVE}),
+        call("glutGameModeGet", {GLUT_GAME_MODE_POSSIBLE}),
         call("glutInitWindowSize", {1280, 1024}),
+        call("glutInitWindowPosition", {0, 0}),
         "glutCreateWindow(\"ORVEL\")",
         "glutFullScreen()",
         call("glutSetCursor", {GLUT_CURSOR_NONE}),
@@ -119,6 +122,31 @@ TEST_F(StartUp, FallsBackToAFullScreenWindowWhenGameModeIsRefused) {
     EXPECT_EQ(fakegl::countOf("glutEnterGameMode"), 0u);  // no failed switch, no GLUT warning
     EXPECT_EQ(fakegl::countOf("glEnable"), 7u);           // the same fixed state follows
     EXPECT_EQ(fakegl::countOf("glutReshapeFunc"), 1u);
+}
+
+// A switch that raised an X error, or that left the screen as it was, is undone, and the
+// full-screen window stands in for it.
+TEST_F(StartUp, LeavesAGameModeThatDidNotReallyHappen) {
+    for (const bool xError : {true, false}) {
+        fakegl::reset();
+        fakeplatform::reset();
+        fakeplatform::switchErrors = xError ? 1 : 0;
+        fakeplatform::modeSwitched = xError;
+        start();
+        const auto calls = fakegl::callStrings();
+        const std::vector<std::string> fallback = {
+            "glutEnterGameMode()",
+            call("glutGameModeGet", {GLUT_GAME_MODE_ACTIVE}),
+            call("glutGameModeGet", {GLUT_GAME_MODE_ACTIVE}),
+            "glutLeaveGameMode()",
+            call("glutInitWindowSize", {1280, 1024}),
+            call("glutInitWindowPosition", {0, 0}),
+            "glutCreateWindow(\"ORVEL\")",
+            "glutFullScreen()",
+        };
+        EXPECT_EQ(between(calls, fallback.front(), fallback.back()), fallback)
+            << (xError ? "an X error" : "an unchanged screen");
+    }
 }
 
 TEST_F(StartUp, WindowedPlaysInAnOrdinaryWindowWithoutChangingTheMode) {

@@ -26,6 +26,8 @@ cleanup() {
   for pid in "${OTHER_PIDS[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
   # Wait for the server to go, so that it cannot remove the socket of the next one.
   [ -n "$XVFB_PID" ] && { kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; } || true
+  # A test may have taken its own folders' write permission away.
+  chmod -R u+rwX "$WORK" 2>/dev/null || true
   rm -rf "$WORK"
 }
 trap cleanup EXIT
@@ -97,6 +99,76 @@ become_player() {
   "${PLAYER[@]}" test -x "$ORVEL_BIN" ||
     skip "uid 65534 cannot reach $WORK (is TMPDIR in a private folder?)"
 }
+
+# A real X server of our own: Xorg with the dummy video driver, which switches video modes and
+# takes keyboard maps as a desktop's server does (Xvfb does neither). It needs root.
+#   start_xorg MODE...   the modes its monitor offers, the first one the desktop's
+start_xorg() {
+  [ "$(id -u)" = 0 ] || skip "Xorg with the dummy video driver needs root (CI runs this test as root)"
+  for tool in Xorg xvidtune; do
+    command -v "$tool" >/dev/null 2>&1 || skip "$tool is not installed (make test installs it)"
+  done
+  [ -e /usr/lib/xorg/modules/drivers/dummy_drv.so ] ||
+    skip "xserver-xorg-video-dummy is not installed (make test installs it)"
+  local modes="" lines="" mode
+  for mode in "$@"; do
+    modes+=" \"$mode\""
+    lines+="  Modeline \"$mode\" $(modeline "$mode")"$'\n'
+  done
+  mkdir -p "$WORK/xorg.d"
+  cat >"$WORK/xorg.conf" <<CONF
+Section "ServerFlags"
+  Option "AutoAddDevices" "false"
+  Option "AutoEnableDevices" "false"
+EndSection
+Section "Device"
+  Identifier "dummy"
+  Driver "dummy"
+  VideoRam 256000
+EndSection
+Section "Monitor"
+  Identifier "monitor"
+  HorizSync 5.0-1000.0
+  VertRefresh 5.0-200.0
+$lines
+EndSection
+Section "Screen"
+  Identifier "screen"
+  Device "dummy"
+  Monitor "monitor"
+  DefaultDepth 24
+  SubSection "Display"
+    Depth 24
+    Modes $modes
+  EndSubSection
+EndSection
+CONF
+  : >"$WORK/display"
+  Xorg -displayfd 3 -config "$WORK/xorg.conf" -configdir "$WORK/xorg.d" -logfile "$WORK/xorg.log" \
+    -nolisten tcp -noreset -novtswitch 3>"$WORK/display" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  for _ in $(seq 100); do
+    [ -s "$WORK/display" ] && break
+    kill -0 "$XVFB_PID" 2>/dev/null || fail "Xorg did not start: $(tail -n 20 "$WORK/xorg.log")"
+    sleep 0.1
+  done
+  [ -s "$WORK/display" ] || fail "Xorg did not start: $(tail -n 20 "$WORK/xorg.log")"
+  export DISPLAY=":$(head -n1 "$WORK/display")"
+  wait_until "display $DISPLAY accepts connections" '"$XPROBE" yellow 0 0 0 0 >/dev/null 2>&1'
+}
+
+# The timings of a 60 Hz mode line for the modes the tests use.
+modeline() {
+  case "$1" in
+    1280x1024) echo "108.00 1280 1328 1440 1688 1024 1025 1028 1066 +hsync +vsync" ;;
+    1368x768) echo "85.25 1368 1440 1576 1784 768 771 781 798 -hsync +vsync" ;;
+    1920x1080) echo "148.50 1920 2008 2052 2200 1080 1084 1089 1125 +hsync +vsync" ;;
+    *) fail "no mode line for $1" ;;
+  esac
+}
+
+# The video mode the display shows now, as WIDTHxHEIGHT.
+video_mode() { xvidtune -show | awk 'NF > 7 { print $3 "x" $7; exit }'; }
 
 # Ends the private display, so that the next start_xvfb can have another screen size.
 stop_xvfb() {

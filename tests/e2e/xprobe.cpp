@@ -139,6 +139,10 @@ int main(int argc, char** argv) {
     }
     screenWidth = DisplayWidth(display, DefaultScreen(display));
     screenHeight = DisplayHeight(display, DefaultScreen(display));
+    // A video mode switch shows only the top-left WIDTHxHEIGHT of a larger root window.
+    if (const char* shown = std::getenv("XPROBE_SCREEN")) {
+        std::sscanf(shown, "%dx%d", &screenWidth, &screenHeight);
+    }
     const std::string command = argv[1];
     auto number = [&](int i) { return i < argc ? std::atof(argv[i]) : 0.0; };
 

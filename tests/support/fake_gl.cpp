@@ -217,6 +217,9 @@ void glutInitDisplayMode(unsigned int mode) {
 void glutInitWindowSize(int w, int h) {
     record("glutInitWindowSize", {double(w), double(h)});
 }
+void glutInitWindowPosition(int x, int y) {
+    record("glutInitWindowPosition", {double(x), double(y)});
+}
 void glutGameModeString(const char* mode) {
     record("glutGameModeString", {}, mode);
 }
@@ -224,6 +227,13 @@ int glutEnterGameMode() {
     record("glutEnterGameMode", {});
     fakegl::gameModeEntered = fakegl::gameModeGranted;
     return fakegl::gameModeGranted ? 1 : 0;
+}
+void glutLeaveGameMode() {
+    record("glutLeaveGameMode", {});
+    fakegl::gameModeEntered = false;
+}
+void glutInitErrorFunc(void (*)(const char*, va_list)) {
+    record("glutInitErrorFunc", {});
 }
 int glutGameModeGet(GLenum query) {
     record("glutGameModeGet", {double(query)});
@@ -264,6 +274,9 @@ void glutMainLoop() {
     record("glutMainLoop", {});
 }
 int glutGet(GLenum query) {
+    if (query == GLUT_INIT_STATE) {
+        return 1;
+    }
     return query == GLUT_ELAPSED_TIME ? fakegl::elapsedTime : 0;
 }
 void glutSwapBuffers() {

@@ -12,6 +12,9 @@ std::vector<int32_t> recordedRests;
 std::vector<std::string> recordedPausedAfter;
 }  // namespace
 
+int switchErrors = 0;
+bool modeSwitched = true;
+
 const std::vector<int32_t>& sleeps() {
     return recordedSleeps;
 }
@@ -28,6 +31,8 @@ void reset() {
     recordedSleeps.clear();
     recordedRests.clear();
     recordedPausedAfter.clear();
+    switchErrors = 0;
+    modeSwitched = true;
 }
 
 }  // namespace fakeplatform
@@ -51,6 +56,18 @@ void identifyWindow() {}
 void onDisplayLost(void (*)()) {}
 
 void enableDetectableAutoRepeat() {}
+
+void reportDisplayErrors() {}
+
+void beginCountingDisplayErrors() {}
+
+int endCountingDisplayErrors() {
+    return fakeplatform::switchErrors;
+}
+
+bool displayModeIs(int, int) {
+    return fakeplatform::modeSwitched;
+}
 
 bool requestVsync() {
     return false;

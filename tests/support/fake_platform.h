@@ -15,4 +15,9 @@ const std::vector<std::string>& pausedAfter();
 const std::vector<int32_t>& rests();
 void reset();
 
+// What a game-mode switch does on the fake display: the X errors it raises, and whether the
+// screen really shows the mode afterwards.
+extern int switchErrors;
+extern bool modeSwitched;
+
 }  // namespace fakeplatform
