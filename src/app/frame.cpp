@@ -33,12 +33,7 @@ bool holdGameOver = false;
 // result survives however the game ends; "GAME OVER" is drawn into this frame and the high
 // scores follow.
 void endGame() {
-    sortHighScores();
-    if (game.score > game.highScores[kHighScoreRows].score) {
-        enterHighScore(
-            {std::string("Player 1 - ") + difficultyNames.at(game.difficulty), game.score});
-        saveHighScores();
-    }
+    enterResult({std::string("Player 1 - ") + difficultyNames.at(game.difficulty), game.score});
     lightingOff();
     drawText("GAME OVER", -4.0, -1.0, 0.006);
     lightingOn();

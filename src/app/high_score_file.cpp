@@ -1,11 +1,13 @@
 // The high-score table's operations and its shared file.
 #include "app/high_score_file.h"
 
-#include <cstdio>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "game/diagnostics.h"
 #include "app/game.h"
+#include "platform/console.h"
 #include "platform/process.h"
 #include "platform/storage.h"
 #include "scores/score_table.h"
@@ -27,10 +29,13 @@ std::string shownPath() {
     return escapeControls(filePath());
 }
 
-// Diagnostic lines are part of what the table reports; losing them is an I/O error too.
-void report(const std::string& line) {
-    if (!writeLine(line)) {
-        fatalError("cannot write to standard output");
+// The table's diagnostic lines are gathered while the lock is held and written once it is
+// released: a reader that falls behind never holds up another game waiting for the lock.
+using Lines = std::vector<std::string>;
+
+void report(const Lines& lines) {
+    for (const std::string& line : lines) {
+        writeLine(line);
     }
 }
 
@@ -38,10 +43,12 @@ std::string rowText(const scores& row) {
     return row.name + " : " + std::to_string(row.score);
 }
 
-// Reads the file into rows by the load rules, reporting each row when asked to; a file that
-// is no longer there reads as the empty table it was created as. False, with the reason in
-// problem and rows in any state, when the file can't be read as a table.
-bool readTable(ScoreRows& rows, bool reportRows, std::string& problem) {
+// Reads the file into rows by the load rules, adding a "Loading:" line for each row when given
+// somewhere to put them; a file that is no longer there reads as the empty table it was
+// created as. False, with the reason in problem and rows in any state, when the file can't be
+// read as a table.
+bool readTable(ScoreRows& rows, Lines* loading, std::string& problem) {
+    const bool reportRows = loading != nullptr;
     std::string text;
     std::string error;
     bool truncated = false;
@@ -67,7 +74,7 @@ bool readTable(ScoreRows& rows, bool reportRows, std::string& problem) {
         return false;
     }
     for (int32_t i = 1; reportRows && i <= stored; ++i) {
-        report("Loading: " + rowText(rows[i]));
+        loading->push_back("Loading: " + rowText(rows[i]));
     }
     if (read == 0) {
         problem = "line " + std::to_string(bad.line) + " should hold a whole number, not \"" +
@@ -92,7 +99,7 @@ bool readTable(ScoreRows& rows, bool reportRows, std::string& problem) {
 // False, with memory untouched, when the file can't be read.
 bool takeMergedTable(std::string& problem) {
     ScoreRows disk{};
-    if (!readTable(disk, false, problem)) {
+    if (!readTable(disk, nullptr, problem)) {
         return false;
     }
     applyChanges(disk, game.highScoreFile.pending);
@@ -127,8 +134,26 @@ bool lockAndMerge(FileLock& lock, std::string& problem) {
 // the player is told which file and why, and the table stays in memory with its unsaved
 // changes for the next save to try again.
 void reportFileProblem(const std::string& what, const std::string& problem) {
-    std::fflush(stdout);
-    std::fprintf(stderr, "orvel: %s %s: %s\n", what.c_str(), shownPath().c_str(), problem.c_str());
+    writeErrorLine(what + " " + shownPath() + ": " + problem);
+}
+
+// Writes the merged table in memory over the file, under the lock already held.
+bool writeTable(std::string& problem) {
+    std::string error;
+    if (!replaceFile(filePath(), tableText(game.highScores), error)) {
+        problem = escapeControls(error);
+        return false;
+    }
+    game.highScoreFile.pending.clear();
+    return true;
+}
+
+Lines savingLines() {
+    Lines lines;
+    for (int i = 1; i <= kHighScoreRows; ++i) {
+        lines.push_back("Saving: " + rowText(game.highScores[i]));
+    }
+    return lines;
 }
 
 }  // namespace
@@ -146,13 +171,19 @@ void openOrCreateHighScoreFile() {
             }
             // Under the lock, and only if no other game created it meanwhile: a table another
             // game has just saved is never replaced by an empty one.
-            FileLock lock;
-            lockFileOrDie(lock);
-            if (probeFile(filePath(), error) == FileKind::Missing) {
-                if (!replaceFile(filePath(), "\r\n", error)) {
-                    fatalError("cannot create the high-score file: " + escapeControls(error));
+            bool created = false;
+            {
+                FileLock lock;
+                lockFileOrDie(lock);
+                if (probeFile(filePath(), error) == FileKind::Missing) {
+                    if (!replaceFile(filePath(), "\r\n", error)) {
+                        fatalError("cannot create the high-score file: " + escapeControls(error));
+                    }
+                    created = true;
                 }
-                report("Created new file.");
+            }
+            if (created) {
+                report({"Created new file."});
             }
             break;
         }
@@ -170,13 +201,17 @@ void openOrCreateHighScoreFile() {
 }
 
 void loadHighScores() {
-    FileLock lock;
-    lockFileOrDie(lock);
+    Lines loading;
     std::string problem;
-    if (!readTable(game.highScores, true, problem)) {
-        fatalError("cannot load the high-score file " + shownPath() + ": " + problem);
+    {
+        FileLock lock;
+        lockFileOrDie(lock);
+        if (!readTable(game.highScores, &loading, problem)) {
+            fatalError("cannot load the high-score file " + shownPath() + ": " + problem);
+        }
     }
     game.highScoreFile.loaded = true;
+    report(loading);
 }
 
 bool saveHighScores() {
@@ -184,22 +219,39 @@ bool saveHighScores() {
     if (!game.highScoreFile.loaded) {
         return true;
     }
-    FileLock lock;
     std::string problem;
-    std::string error;
-    if (lockAndMerge(lock, problem) &&
-        !replaceFile(filePath(), tableText(game.highScores), error)) {
-        problem = escapeControls(error);
+    bool saved = false;
+    {
+        FileLock lock;
+        saved = lockAndMerge(lock, problem) && writeTable(problem);
     }
-    if (!problem.empty()) {
+    if (!saved) {
         reportFileProblem("cannot save the high-score table to", problem);
         return false;
     }
-    game.highScoreFile.pending.clear();
-    for (int i = 1; i <= kHighScoreRows; ++i) {
-        report("Saving: " + rowText(game.highScores[i]));
-    }
+    report(savingLines());
     return true;
+}
+
+int32_t enterResult(const scores& row) {
+    const bool loaded = game.highScoreFile.loaded;
+    std::string problem;
+    int32_t at = 0;
+    bool saved = false;
+    {
+        FileLock lock;
+        // Decided on the table as it stands on disk: another game may have saved or reset it.
+        const bool merged = loaded && lockAndMerge(lock, problem);
+        sortHighScores();
+        at = enterHighScore(row);
+        saved = at > 0 && merged && writeTable(problem);
+    }
+    if (at > 0 && loaded && !saved) {
+        reportFileProblem("cannot save the high-score table to", problem);
+    } else if (saved) {
+        report(savingLines());
+    }
+    return at;
 }
 
 void refreshHighScores() {
@@ -230,6 +282,6 @@ void clearHighScores() {
     clearRows(game.highScores);
     recordChange(game.highScoreFile.pending, {TableChange::Kind::Reset, {}});
     if (saveHighScores()) {
-        report("Cleared File.");
+        report({"Cleared File."});
     }
 }

@@ -32,9 +32,13 @@ void sortHighScores();
 // Rows 1..10 become "AAA"/0, for every game sharing the file, and the file with them.
 void clearHighScores();
 
-// Enters a result at game over (see enterRow) and remembers it for the next save. Returns the
-// row it took, or 0.
+// Enters a result (see enterRow) and remembers it for the next save. Returns the row it took,
+// or 0.
 int32_t enterHighScore(const scores& row);
+// The result of a game that is over: under the lock the table is read again, sorted, and the
+// result entered if it beats row 10 as the file now has it; then saved at once. Returns the
+// row it took, or 0.
+int32_t enterResult(const scores& row);
 // Takes the table as it stands on disk, with this game's unsaved changes, without reporting
 // its rows; where the file can't be read, says so and keeps the table in memory.
 void refreshHighScores();

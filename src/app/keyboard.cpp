@@ -6,6 +6,7 @@
 
 #include "app/high_score_file.h"
 #include "app/game.h"
+#include "platform/console.h"
 #include "platform/process.h"
 
 namespace {
@@ -150,8 +151,7 @@ void saveAndExit() {
 void saveAfterLostDisplay() {
     atExit(nullptr);  // nothing can be undone on a display that is gone
     const bool saved = saveHighScores();
-    std::fflush(stdout);
-    std::fprintf(stderr, "orvel: lost the connection to the X display; the high-score table %s\n",
-                 saved ? "was saved" : "could not be saved");
+    writeErrorLine(std::string("lost the connection to the X display; the high-score table ") +
+                   (saved ? "was saved" : "could not be saved"));
     exitProcess(saved ? 3 : 1);
 }

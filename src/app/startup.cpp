@@ -13,6 +13,7 @@
 #include "app/keyboard.h"
 #include "app/options.h"
 #include "app/game.h"
+#include "game/diagnostics.h"
 #include "game/random.h"
 #include "platform/clock.h"
 #include "platform/console.h"
@@ -35,11 +36,10 @@ uint32_t chooseSeed() {
     }
     const std::optional<uint32_t> seed = parseSeed(text);
     if (!seed) {
-        std::fprintf(stderr,
-                     "orvel: ORVEL_SEED must be a whole number from 0 to 4294967295, not \"%s\"\n",
-                     text);
-        std::fflush(stdout);
-        std::exit(2);
+        writeErrorLine(
+            std::string("ORVEL_SEED must be a whole number from 0 to 4294967295, not \"") + text +
+            "\"");
+        exitProcess(2);
     }
     return *seed;
 }
@@ -54,7 +54,7 @@ constexpr double kComposedAspect = static_cast<double>(kWindowWidth) / kWindowHe
 void requireDisplay() {
     const std::string problem = displayProblem();
     if (!problem.empty()) {
-        std::fprintf(stderr, "orvel: %s\n", problem.c_str());
+        writeErrorLine(problem);
         exitProcess(3);
     }
 }
@@ -62,10 +62,9 @@ void requireDisplay() {
 // GLUT's own fatal errors (no usable visual, no OpenGL context) are display problems: one
 // line and status 3, never the high-score file's status 1.
 void onGlutError(const char* format, va_list arguments) {
-    std::fflush(stdout);
-    std::fputs("orvel: ", stderr);
-    std::vfprintf(stderr, format, arguments);
-    std::fputc('\n', stderr);
+    char message[512] = "";
+    std::vsnprintf(message, sizeof message, format, arguments);
+    writeErrorLine(message);
     exitProcess(3);
 }
 
@@ -170,12 +169,14 @@ std::optional<uint32_t> parseSeed(const char* text) {
 }
 
 void startUp(int argc, char** argv) {
+    // Before any file is opened: a closed descriptor 0, 1 or 2 must not become the lock file.
+    openClosedStandardStreams();
     const Options options = parseOptions(argc, argv);
     actOnOptions(options);
     // Before anything that takes time (the table's lock, the display): a terminate request
     // from here on ends the game at its first frame, with the table saved, as at any time.
     catchTerminationSignals();
-    makeOutputLineBuffered();
+    setLineSink(writeOutputLine);
     seedRandom(chooseSeed());
     requireDisplay();
     game = GameState{};

@@ -1,11 +1,23 @@
-// Diagnostic lines on standard output.
+// Diagnostic lines and where they go.
 #include "game/diagnostics.h"
 
 #include <cstdio>
 
-bool writeLine(std::string_view text) {
-    // Standard output is line-buffered from start-up on: the line goes out on its line end,
-    // and a failed write is reported there.
+namespace {
+
+bool writeToStandardOutput(std::string_view text) {
     const bool wrote = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
-    return std::fputc('\n', stdout) != EOF && wrote && !std::ferror(stdout);
+    return std::fputc('\n', stdout) != EOF && wrote && std::fflush(stdout) == 0;
+}
+
+LineSink lineSink = nullptr;
+
+}  // namespace
+
+bool writeLine(std::string_view text) {
+    return lineSink ? lineSink(text) : writeToStandardOutput(text);
+}
+
+void setLineSink(LineSink sink) {
+    lineSink = sink;
 }

@@ -1,5 +1,17 @@
-// Standard output as the game's console.
+// Standard output and standard error as the game's console. Neither ever stops the game: a
+// reader that falls behind (a full pipe, a terminal stopped with Ctrl+S) or a stream that
+// fails (a closed pipe, a full disk) costs lines, never a frozen or ended game.
 #pragma once
 
-// Makes standard output line-buffered, so that every diagnostic line is seen when it happens.
-void makeOutputLineBuffered();
+#include <string_view>
+
+// Opens /dev/null on whichever of descriptors 0, 1 and 2 is closed, so that no file the game
+// opens later (the table's lock, the X connection) takes their place and receives its lines.
+void openClosedStandardStreams();
+
+// Writes text and a line end to standard output, whole or not at all, without blocking. The
+// first line lost is said once on standard error. False when the line was dropped.
+bool writeOutputLine(std::string_view text);
+
+// Writes "orvel: ", text and a line end to standard error, without blocking either.
+void writeErrorLine(std::string_view text);

@@ -1,6 +1,8 @@
 // Process exit, fatal errors and termination signals.
 #include "platform/process.h"
 
+#include "platform/console.h"
+
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -28,7 +30,7 @@ void atExit(void (*undo)()) {
 }
 
 void fatalError(const std::string& message) {
-    std::fprintf(stderr, "orvel: %s\n", message.c_str());
+    writeErrorLine(message);
     exitProcess(1);
 }
 

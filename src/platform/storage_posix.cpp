@@ -1,6 +1,8 @@
 // File-system calls for the high-score file on POSIX systems.
 #include "platform/storage.h"
 
+#include "platform/lock_wait.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -51,6 +53,21 @@ void syncFolder(const std::string& folder) {
     if (fd >= 0) {
         fsync(fd);
         close(fd);
+    }
+}
+
+// A file root writes into a player's folder (sudo -E with the player's XDG_DATA_HOME) stays
+// the player's: owned like the folder, so the player's next game can still replace it. Only
+// root may give a file away; for anyone else this does nothing.
+void giveToFolderOwner(int fd, const std::string& folder) {
+    struct stat where {};
+    struct stat file {};
+    if (geteuid() != 0 || stat(folder.c_str(), &where) != 0 || fstat(fd, &file) != 0) {
+        return;
+    }
+    if (file.st_uid != where.st_uid || file.st_gid != where.st_gid) {
+        const int ignored = fchown(fd, where.st_uid, where.st_gid);
+        static_cast<void>(ignored);
     }
 }
 
@@ -193,6 +210,14 @@ bool replaceFile(const std::string& path, const std::string& bytes, std::string&
         error = describe("cannot create", temporary, errno);
         return false;
     }
+    // The replacement keeps the old file's owner and group where the game may set them (as
+    // root), and its permission bits; a new file is owned like its folder.
+    if (!keepMode) {
+        giveToFolderOwner(fd, folderOf(target));
+    } else if (geteuid() == 0 && (old.st_uid != geteuid() || old.st_gid != getegid())) {
+        const int ignored = fchown(fd, old.st_uid, old.st_gid);
+        static_cast<void>(ignored);
+    }
     bool ok = (!keepMode || fchmod(fd, old.st_mode & 07777) == 0) && writeAll(fd, bytes) &&
               fsync(fd) == 0;
     int code = errno;
@@ -235,15 +260,26 @@ void removeStaleSaves(const std::string& path) {
 
 bool FileLock::acquire(const std::string& path, std::string& error) {
     release();
-    const std::string lockPath = finalTarget(path) + ".lock";
-    const int fd = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    const std::string target = finalTarget(path);
+    const std::string lockPath = target + ".lock";
+    // A symlink standing where the lock goes is refused, never followed: a dangling one would
+    // have its target created.
+    const int fd = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
     if (fd < 0) {
-        error = describe("cannot open the lock file", lockPath, errno);
+        error = errno == ELOOP ? lockPath + " is a symbolic link, which is never used as a lock"
+                               : describe("cannot open the lock file", lockPath, errno);
         return false;
     }
-    while (flock(fd, LOCK_EX) != 0) {
-        if (errno != EINTR) {
+    giveToFolderOwner(fd, folderOf(target));
+    // Without blocking, so that a lock held elsewhere is said and a signal still ends the game.
+    LockWait wait(lockPath);
+    while (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EWOULDBLOCK && errno != EINTR) {
             error = describe("cannot lock", lockPath, errno);
+            close(fd);
+            return false;
+        }
+        if (!wait.keepWaiting(error)) {
             close(fd);
             return false;
         }

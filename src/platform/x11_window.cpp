@@ -10,10 +10,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <set>
+#include <string>
 #include <string_view>
 #include <tuple>
 #include <vector>
 
+#include "platform/console.h"
 #include "platform/window_icon.h"
 #include "platform/window_system.h"
 
@@ -58,9 +60,9 @@ extern "C" int onProtocolError(Display* display, XErrorEvent* event) {
     if (said.insert({event->error_code, event->request_code, event->minor_code}).second) {
         char text[160] = "";
         XGetErrorText(display, event->error_code, text, sizeof text);
-        std::fflush(stdout);
-        std::fprintf(stderr, "orvel: the X display refused a request (%s; request %d.%d)\n", text,
-                     event->request_code, event->minor_code);
+        writeErrorLine(std::string("the X display refused a request (") + text + "; request " +
+                       std::to_string(event->request_code) + "." +
+                       std::to_string(event->minor_code) + ")");
     }
     return 0;
 }

@@ -262,6 +262,25 @@ TEST_F(HighScoreFile_, ATableThatWasNeverLoadedIsNeverSaved) {
     EXPECT_EQ(readScoreFile(), kTenRows);
 }
 
+// Another game reset the shared table after this one loaded it: a result below this game's
+// stale row 10 still enters, because game over decides on the table as the file has it.
+TEST_F(HighScoreFile_, GameOverDecidesOnTheTableAsItStandsOnDisk) {
+    writeScoreFile(kTenRows);
+    open();
+    std::string reset;
+    for (int i = 0; i < 10; ++i) {
+        reset += "AAA\r\n0\r\n";
+    }
+    writeScoreFile(reset);
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(enterResult({"Player 1 - 2 - Python", 1}), 1);
+    EXPECT_EQ(
+        testing::internal::GetCapturedStdout().rfind("Saving: Player 1 - 2 - Python : 1\n", 0), 0u);
+    expectRow(1, "Player 1 - 2 - Python", 1);
+    expectRow(2, "AAA", 0);
+    EXPECT_EQ(readScoreFile().substr(0, 26), "Player 1 - 2 - Python\r\n1\r\n");
+}
+
 TEST_F(HighScoreFile_, ARunawayLineIsFatalAndNamesIt) {
     writeScoreFile("Ann\r\n90\r\n" + std::string(70000, 'x') + "\r\n5\r\n");
     EXPECT_EXIT(open(), testing::ExitedWithCode(1), "line 3 is longer than 65536 bytes");

@@ -1,0 +1,88 @@
+// The console on POSIX systems: descriptors 1 and 2 written only when they can take the
+// bytes now. O_NONBLOCK is never set: the terminal's other users (the shell) share those
+// open files.
+#include "platform/console.h"
+
+#include <cerrno>
+#include <string>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+namespace {
+
+// A pipe that polls writable takes a page at once, a terminal at least this much.
+constexpr size_t kChunk = 256;
+
+bool writableNow(int fd) {
+    pollfd entry{fd, POLLOUT, 0};
+    int ready = 0;
+    do {
+        ready = poll(&entry, 1, 0);
+    } while (ready < 0 && errno == EINTR);
+    return ready == 1 && (entry.revents & POLLOUT) != 0 && (entry.revents & POLLERR) == 0;
+}
+
+// False when any of the bytes could not be written at once. A line cut short by a reader
+// that stopped half-way is ended, so the next line starts on its own.
+bool writeNow(int fd, std::string_view bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        if (!writableNow(fd)) {
+            break;
+        }
+        const size_t size = std::min(kChunk, bytes.size() - done);
+        const ssize_t wrote = write(fd, bytes.data() + done, size);
+        if (wrote < 0 && errno == EINTR) {
+            continue;
+        }
+        if (wrote <= 0) {
+            break;
+        }
+        done += static_cast<size_t>(wrote);
+    }
+    if (done > 0 && done < bytes.size()) {
+        const ssize_t ended = write(fd, "\n", 1);
+        static_cast<void>(ended);
+    }
+    return done == bytes.size();
+}
+
+bool outputLost = false;
+
+}  // namespace
+
+void openClosedStandardStreams() {
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (fcntl(fd, F_GETFD) == -1 && errno == EBADF) {
+            // The lowest free descriptor is the closed one.
+            const int opened = open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
+            if (opened >= 0 && opened != fd) {
+                close(opened);
+            }
+        }
+    }
+}
+
+bool writeOutputLine(std::string_view text) {
+    std::string line(text);
+    line += '\n';
+    if (writeNow(STDOUT_FILENO, line)) {
+        return true;
+    }
+    if (!outputLost) {
+        outputLost = true;
+        writeErrorLine(
+            "standard output is not taking the game's lines (full, stopped or closed); they are "
+            "dropped from now on when it can't take them");
+    }
+    return false;
+}
+
+void writeErrorLine(std::string_view text) {
+    std::string line = "orvel: ";
+    line += text;
+    line += '\n';
+    writeNow(STDERR_FILENO, line);
+}

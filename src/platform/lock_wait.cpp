@@ -1,0 +1,30 @@
+// Waiting for the table's lock.
+#include "platform/lock_wait.h"
+
+#include <thread>
+#include <utility>
+
+#include "platform/console.h"
+#include "platform/process.h"
+
+LockWait::LockWait(std::string lockPath)
+    : lockPath_(std::move(lockPath)), start_(std::chrono::steady_clock::now()) {}
+
+bool LockWait::keepWaiting(std::string& error) {
+    if (terminationRequested()) {
+        error = "stopped waiting for " + lockPath_ + ", which another program has locked";
+        return false;
+    }
+    const auto waited = std::chrono::steady_clock::now() - start_;
+    if (waited >= kLockGiveUpAfter) {
+        error = "gave up after " + std::to_string(kLockGiveUpAfter.count()) + " s waiting for " +
+                lockPath_ + ", which another program has locked";
+        return false;
+    }
+    if (!told_ && waited >= kLockNoticeAfter) {
+        told_ = true;
+        writeErrorLine("waiting for " + lockPath_ + ", which another program has locked");
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    return true;
+}
