@@ -16,14 +16,10 @@ echo "== make test's tests as $(id -un), in a folder of mode $(stat -c %a "$priv
 (cd "$private/orvel" && bash -c "$tests")
 
 [ "$(id -u)" = 0 ] || exit 0
-user=orvel-contributor
-id "$user" >/dev/null 2>&1 || useradd --create-home --shell /bin/bash "$user"
-home=$(getent passwd "$user" | cut -d: -f6)
-chmod 700 "$home"
-rm -rf "$home/orvel"
-git clone -q "$repo" "$home/orvel"
-chown -R "$user:" "$home/orvel"
-echo "== make test's tests as $user, in $home (mode $(stat -c %a "$home"))"
-runuser -u "$user" -- env -i HOME="$home" USER="$user" LOGNAME="$user" PATH=/usr/local/bin:/usr/bin:/bin \
-  bash -c "cd ~/orvel && $tests"
-rm -rf "$home/orvel"
+source "$(dirname "$0")/account.sh"
+rm -rf "$CONTRIBUTOR_HOME/orvel"
+git clone -q "$repo" "$CONTRIBUTOR_HOME/orvel"
+chown -R "$CONTRIBUTOR:" "$CONTRIBUTOR_HOME/orvel"
+echo "== make test's tests as $CONTRIBUTOR, in $CONTRIBUTOR_HOME (mode $(stat -c %a "$CONTRIBUTOR_HOME"))"
+as_contributor "cd orvel && $tests"
+rm -rf "$CONTRIBUTOR_HOME/orvel"

@@ -176,7 +176,15 @@ void openOrCreateHighScoreFile() {
                 FileLock lock;
                 lockFileOrDie(lock);
                 if (probeFile(filePath(), error) == FileKind::Missing) {
-                    if (!replaceFile(filePath(), "\r\n", error)) {
+                    std::string note;
+                    std::string start = carriedOverTable(filePath(), note);
+                    if (!note.empty()) {
+                        writeErrorLine(escapeControls(note));
+                    }
+                    if (start.empty()) {
+                        start = "\r\n";
+                    }
+                    if (!replaceFile(filePath(), start, error)) {
                         fatalError("cannot create the high-score file: " + escapeControls(error));
                     }
                     created = true;

@@ -7,12 +7,17 @@
 #include <cstdint>
 #include <string>
 
-// The high-score file's path. On Windows "C:/highScores.txt" where that file already exists
-// and can be read and written (tables kept there stay in use), else
-// %APPDATA%\ORVEL\highScores.txt. Elsewhere $XDG_DATA_HOME/orvel/highScores.txt, or
+// The high-score file's path. On Windows C:\highScores.txt where that file already exists,
+// can be read and written, and new files can be made beside it (tables kept there stay in
+// use), else %APPDATA%\ORVEL\highScores.txt. Elsewhere $XDG_DATA_HOME/orvel/highScores.txt, or
 // ~/.local/share/orvel/highScores.txt when XDG_DATA_HOME is unset, empty or relative. Empty
 // when no such folder can be found. Paths are UTF-8.
 std::string highScoreFilePath();
+
+// The rows of an older table to start a missing one with, where the platform kept the table
+// elsewhere before (Windows: a C:\highScores.txt that can't be saved in place), with a note
+// saying so; empty otherwise.
+std::string carriedOverTable(const std::string& path, std::string& note);
 
 // Creates the folders above path that are missing. False, with the reason, when it can't.
 bool makeParentFolders(const std::string& path, std::string& error);

@@ -104,6 +104,10 @@ std::string highScoreFilePath() {
     return base + "/orvel/highScores.txt";
 }
 
+std::string carriedOverTable(const std::string&, std::string&) {
+    return {};
+}
+
 bool makeParentFolders(const std::string& path, std::string& error) {
     const fs::path folder = fs::path(path).parent_path();
     if (folder.empty()) {

@@ -9,6 +9,11 @@
 
 #include "platform/storage.h"
 
+#include <chrono>
+#include <thread>
+
+#include "platform/lock_wait.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -56,16 +61,52 @@ bool missing(DWORD code) {
     return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND;
 }
 
+// Virus scanners, backup and sync tools open files for a moment without sharing them. What
+// they refuse is tried again for about two seconds before it counts as a failure.
+constexpr auto kSharingRetries = std::chrono::seconds(2);
+
+bool heldByAnother(DWORD code, bool accessDeniedToo) {
+    return code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION ||
+           (accessDeniedToo && code == ERROR_ACCESS_DENIED);
+}
+
+// Runs attempt() until it succeeds, fails for another reason, or two seconds have passed; the
+// last error stays in GetLastError().
+template <typename Attempt>
+bool retryWhileHeld(Attempt attempt, bool accessDeniedToo = false) {
+    const auto giveUp = std::chrono::steady_clock::now() + kSharingRetries;
+    for (;;) {
+        if (attempt()) {
+            return true;
+        }
+        const DWORD code = GetLastError();
+        if (!heldByAnother(code, accessDeniedToo) || std::chrono::steady_clock::now() >= giveUp) {
+            SetLastError(code);
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+}
+
 HANDLE openForReading(const std::string& path) {
-    return CreateFileW(wide(path).c_str(), GENERIC_READ,
-                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = INVALID_HANDLE_VALUE;
+    retryWhileHeld([&] {
+        file = CreateFileW(wide(path).c_str(), GENERIC_READ,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        return file != INVALID_HANDLE_VALUE;
+    });
+    return file;
 }
 
 bool readableAndWritable(const std::string& path) {
-    const HANDLE file = CreateFileW(wide(path).c_str(), GENERIC_READ | GENERIC_WRITE,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = INVALID_HANDLE_VALUE;
+    retryWhileHeld([&] {
+        file = CreateFileW(wide(path).c_str(), GENERIC_READ | GENERIC_WRITE,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+        return file != INVALID_HANDLE_VALUE;
+    });
     if (file == INVALID_HANDLE_VALUE) {
         return false;
     }
@@ -77,20 +118,61 @@ std::string temporaryNameFor(const std::string& path) {
     return path + ".new-" + std::to_string(GetCurrentProcessId());
 }
 
+std::string environment(const wchar_t* name) {
+    // Read wide from the process's own block: a narrow copy would turn a profile name outside
+    // the ANSI code page into question marks.
+    const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
+    if (size == 0) {
+        return {};
+    }
+    std::wstring value(size, L'\0');
+    const DWORD length = GetEnvironmentVariableW(name, value.data(), size);
+    value.resize(length < size ? length : 0);
+    return narrow(value);
+}
+
+// Whether a new file can be made beside path: the lock and each save's temporary file are.
+bool canCreateBeside(const std::string& path) {
+    const std::string probe = path + ".probe-" + std::to_string(GetCurrentProcessId());
+    const HANDLE file = CreateFileW(wide(probe).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    CloseHandle(file);
+    return true;
+}
+
+const std::string kLegacyTable = "C:\\highScores.txt";
+
 }  // namespace
 
 std::string highScoreFilePath() {
     // A standard user may not create files in C:\, so the table lives in the roaming
-    // application data; one already kept in C:\ stays in use.
-    const std::string legacy = "C:/highScores.txt";
-    if (readableAndWritable(legacy)) {
-        return legacy;
+    // application data; one already kept in C:\ stays in use where it can be saved in place.
+    if (readableAndWritable(kLegacyTable) && canCreateBeside(kLegacyTable)) {
+        return kLegacyTable;
     }
-    const wchar_t* appData = _wgetenv(L"APPDATA");
-    if (!appData || !*appData) {
+    const std::string appData = environment(L"APPDATA");
+    if (appData.empty()) {
         return {};
     }
-    return narrow(appData) + "\\ORVEL\\highScores.txt";
+    return appData + "\\ORVEL\\highScores.txt";
+}
+
+std::string carriedOverTable(const std::string& path, std::string& note) {
+    if (path == kLegacyTable || !readableAndWritable(kLegacyTable)) {
+        return {};
+    }
+    std::string bytes;
+    bool truncated = false;
+    std::string error;
+    if (!readFileStart(kLegacyTable, 1 << 20, bytes, truncated, error) || truncated) {
+        return {};
+    }
+    note = kLegacyTable + " can't be saved in place (no new file can be made in C:\\); its rows " +
+           "move to " + path;
+    return bytes;
 }
 
 bool makeParentFolders(const std::string& path, std::string& error) {
@@ -174,8 +256,12 @@ bool readFileStart(const std::string& path, size_t limit, std::string& bytes, bo
 
 bool replaceFile(const std::string& path, const std::string& bytes, std::string& error) {
     const std::string temporary = temporaryNameFor(path);
-    const HANDLE file = CreateFileW(wide(temporary).c_str(), GENERIC_WRITE, 0, nullptr,
-                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = INVALID_HANDLE_VALUE;
+    retryWhileHeld([&] {
+        file = CreateFileW(wide(temporary).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+        return file != INVALID_HANDLE_VALUE;
+    });
     if (file == INVALID_HANDLE_VALUE) {
         error = describe("cannot create", temporary, GetLastError());
         return false;
@@ -193,8 +279,15 @@ bool replaceFile(const std::string& path, const std::string& bytes, std::string&
         DeleteFileW(wide(temporary).c_str());
         return false;
     }
-    if (!MoveFileExW(wide(temporary).c_str(), wide(path).c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    // A table another program holds open is reported as a sharing violation or, for the
+    // replacement, as access denied: both are waited out.
+    const bool moved = retryWhileHeld(
+        [&] {
+            return MoveFileExW(wide(temporary).c_str(), wide(path).c_str(),
+                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+        },
+        true);
+    if (!moved) {
         error = describe("cannot replace " + path + " with", temporary, GetLastError());
         DeleteFileW(wide(temporary).c_str());
         return false;
@@ -228,18 +321,35 @@ void removeStaleSaves(const std::string& path) {
 bool FileLock::acquire(const std::string& path, std::string& error) {
     release();
     const std::string lockPath = path + ".lock";
-    const HANDLE file = CreateFileW(wide(lockPath).c_str(), GENERIC_READ | GENERIC_WRITE,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = INVALID_HANDLE_VALUE;
+    retryWhileHeld([&] {
+        file = CreateFileW(wide(lockPath).c_str(), GENERIC_READ | GENERIC_WRITE,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+        return file != INVALID_HANDLE_VALUE;
+    });
     if (file == INVALID_HANDLE_VALUE) {
         error = describe("cannot open the lock file", lockPath, GetLastError());
         return false;
     }
-    OVERLAPPED start{};
-    if (!LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &start)) {
-        error = describe("cannot lock", lockPath, GetLastError());
-        CloseHandle(file);
-        return false;
+    // Without blocking, so that a lock held elsewhere is said and a signal still ends the game.
+    LockWait wait(lockPath);
+    for (;;) {
+        OVERLAPPED start{};
+        if (LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0,
+                       &start)) {
+            break;
+        }
+        const DWORD code = GetLastError();
+        if (code != ERROR_LOCK_VIOLATION && code != ERROR_IO_PENDING) {
+            error = describe("cannot lock", lockPath, code);
+            CloseHandle(file);
+            return false;
+        }
+        if (!wait.keepWaiting(error)) {
+            CloseHandle(file);
+            return false;
+        }
     }
     handle_ = reinterpret_cast<intptr_t>(file);
     return true;

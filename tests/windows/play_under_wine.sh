@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # make test-windows: plays the Windows zip under Wine on a private Xvfb display, driven by key
 # events as the Linux end-to-end tests are: the window appears, a new game runs a few steps,
-# Escape, the high scores are Reset, and Exit ends the game with status 0, "Saving: " lines on
-# standard output and the 80-byte CR LF table in %APPDATA%\ORVEL in the Wine prefix. (Windows
-# ends standard output's lines with CR LF too, so lines are compared without the CR.)
+# Escape, the high scores are Reset while another program holds the table for a second
+# (waited out), Reset again while it holds it for six (a failed save, said on standard error,
+# the game goes on), and Exit ends the game with status 0, "Saving: " lines on standard output
+# and the 80-byte CR LF table in %APPDATA%\ORVEL in the Wine prefix. (Windows ends standard
+# output's lines with CR LF too, so lines are compared without the CR.)
 #   play_under_wine.sh ZIP
 set -euo pipefail
 zip=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
@@ -33,6 +35,15 @@ wait_until() {  # DESCRIPTION CONDITION SECONDS
 
 (cd "$work" && cmake -E tar xf "$zip")
 exe=$(ls "$work"/orvel-*-win64/orvel.exe)
+x86_64-w64-mingw32-gcc -O2 -o "$work/hold_table.exe" "$(dirname "$0")/hold_table.c" ||
+  fail "cannot build the table holder"
+
+# Another program holds the table for MILLISECONDS; waits until it has it.
+hold_table() {
+  : >"$work/held"
+  (cd "$work" && exec wine "$work/hold_table.exe" "$1" >"$work/held" 2>&1) &
+  wait_until "the other program holds the table" 'grep -q held "$work/held"' 30
+}
 
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
 xvfb=$!
@@ -54,9 +65,17 @@ key Return  # New Game
 wait_until "a new game places its berries" '[ "$(grep -c "^Placing berry at: " "$work/out")" -ge 10 ]' 20
 sleep 1.5   # a few steps
 key Escape
+hold_table 1000
 key s Return  # High Scores
-key s Return  # Reset
+key s Return  # Reset, once the other program lets go
 wait_until "Reset reports" 'tr -d "\r" <"$work/out" | grep -q -x "Cleared File."' 20
+grep -q "cannot save" "$work/err" && fail "a table held for a second was not waited out"
+hold_table 6000
+key Return  # Reset again: the table stays held too long
+wait_until "the failed save is said" 'grep -q "cannot save the high-score table to" "$work/err"' 20
+kill -0 "$game" 2>/dev/null || fail "the game ended when the table was held"
+[ "$(tr -d '\r' <"$work/out" | grep -c -x "Cleared File.")" = 1 ] || fail "a failed Reset said Cleared File."
+wait_until "the other program lets go" '! pgrep -f hold_table.exe >/dev/null' 20
 key w Return  # Back
 key s s s Return  # Exit
 status=0
