@@ -234,10 +234,11 @@ play_to_game_over() {
   sleep 0.4
   key s  # still steering, inside the last one-second pause
   # "GAME OVER" stays on screen for a second before the high scores replace it.
+  # Seen on two looks in a row (a single frame, 17 ms, would be gone by the second; the hold
+  # itself is timed by the unit tests, not here, where the machine's load decides the delays).
   wait_until "GAME OVER shows" game_over_shows 5
   screenshot game-over
-  sleep 0.4
-  game_over_shows || fail "GAME OVER left the screen within 0.4 s"
+  game_over_shows || fail "GAME OVER left the screen at once"
   key s  # during the hold: dropped as well
   wait_until "the high-score screen shows" \
     '[ "$(menu_marker 2)" = 1 ] && [ "$("$XPROBE" yellow -3.2 2.9 2.5 3.6)" -gt 200 ]' 10
