@@ -12,7 +12,7 @@ build=(cmake make g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl-dev libx11
 tests=(libgtest-dev xvfb xdotool x11-apps imagemagick clang libclang-rt-14-dev
        desktop-file-utils groff-base man-db dpkg-dev file lintian appstream x11-utils
        clang-format clang-tidy xserver-xorg-core xserver-xorg-video-dummy openbox wmctrl
-       x11-xserver-utils)
+       x11-xserver-utils x11-xkb-utils libxtst-dev)
 bench=(libbenchmark-dev xvfb xdotool x11-apps)
 package=(dpkg-dev file)
 

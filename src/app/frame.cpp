@@ -16,6 +16,7 @@
 #include "app/game.h"
 #include "game/step.h"
 #include "platform/clock.h"
+#include "platform/layout_keys.h"
 #include "platform/process.h"
 #include "render/game_screen.h"
 #include "render/gl.h"
@@ -26,6 +27,14 @@
 namespace {
 
 FramePacer pacer;
+
+void pressKey(unsigned char key) {
+    keyDown(key, 0, 0);
+}
+
+void releaseKey(unsigned char key) {
+    keyUp(key, 0, 0);
+}
 // Set when "GAME OVER" was drawn into the frame on its way to the screen.
 bool holdGameOver = false;
 
@@ -106,6 +115,9 @@ void drawFrame() {
     if (terminationRequested()) {
         saveAndExit();
     }
+    // Keys read by their position (layouts without Latin letters) arrive here, before the
+    // keys queued during a pause stop being dropped.
+    takeLayoutKeys(pressKey, releaseKey);
     // Keys queued during a crash pause have all been handled (dropped) before this frame.
     game.discardPendingKeys = false;
     const int32_t previousFrameTime = game.lastFrameTime;

@@ -17,6 +17,7 @@
 #include "game/random.h"
 #include "platform/clock.h"
 #include "platform/console.h"
+#include "platform/layout_keys.h"
 #include "platform/process.h"
 #include "platform/window_system.h"
 #include "render/gl.h"
@@ -196,6 +197,7 @@ void startUp(int argc, char** argv) {
     identifyWindow();
     onDisplayLost(saveAfterLostDisplay);
     enableDetectableAutoRepeat();
+    watchLayoutKeys();
     choosePacing();
     setFixedGlState();
     buildSphereCache();

@@ -1,4 +1,5 @@
 // Window-system extras where there is neither X11 nor Windows (macOS): GLUT's defaults stand.
+#include "platform/layout_keys.h"
 #include "platform/window_system.h"
 
 std::string displayProblem() {
@@ -26,3 +27,7 @@ bool displayModeIs(int, int) {
 bool requestVsync() {
     return false;
 }
+
+void watchLayoutKeys() {}
+
+void takeLayoutKeys(void (*)(unsigned char), void (*)(unsigned char)) {}

@@ -158,6 +158,18 @@ TEST_F(Frame, GameOverIsHeldOnScreenAndKeysDuringItAreDropped) {
     EXPECT_EQ(game.menuCursor, 2);
 }
 
+// Keys read by their place arrive with the next frame, and those from a pause are dropped as
+// GLUT's own are.
+TEST_F(Frame, KeysReadByTheirPlaceArriveAtTheNextFrame) {
+    game.discardPendingKeys = true;
+    fakeplatform::layoutKeys = {{'s', true}, {'s', false}};
+    frameAfter(16);
+    EXPECT_EQ(game.menuCursor, 1);
+    fakeplatform::layoutKeys = {{'s', true}, {'s', false}, {'S', true}};
+    frameAfter(16);
+    EXPECT_EQ(game.menuCursor, 2);
+}
+
 TEST_F(Frame, ALongFrameStepsOnceAndEmptiesTheTimer) {
     play(2);
     frameAfter(1000);

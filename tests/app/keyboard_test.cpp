@@ -6,6 +6,7 @@
 #include "app/high_score_file.h"
 #include "app/keyboard.h"
 #include "game/step.h"
+#include "platform/layout_keys.h"
 #include "game/snake.h"
 #include "game_test.h"
 
@@ -234,4 +235,18 @@ TEST_F(Keyboard, SteeringRefusesOnlyTheReverseOfTheLastStep) {
     press('w');
     press('a');  // reverse of the last step, even with w not yet taken
     EXPECT_EQ(game.nextDirection, 'w');
+}
+
+// On a layout without Latin letters the keys are read by their place on a US keyboard; a
+// shifted one is the capital, which steers nothing.
+TEST(LayoutKeys, TheUsPlacesOfWasdStandForThoseLetters) {
+    const std::pair<const char*, char> places[] = {{"AD02", 'w'}, {"AC01", 'a'},  {"AC02", 's'},
+                                                   {"AC03", 'd'}, {"AD01", '\0'}, {"", '\0'}};
+    for (const auto& [place, letter] : places) {
+        EXPECT_EQ(letterAtKeyPosition(place, false), letter) << place;
+    }
+    EXPECT_EQ(letterAtKeyPosition("AC02", true), 'S');
+    EXPECT_EQ(letterForVirtualKey('D', false), 'd');
+    EXPECT_EQ(letterForVirtualKey('W', true), 'W');
+    EXPECT_EQ(letterForVirtualKey('Q', false), '\0');
 }

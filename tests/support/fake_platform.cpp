@@ -3,6 +3,7 @@
 
 #include "fake_gl.h"
 #include "platform/clock.h"
+#include "platform/layout_keys.h"
 #include "platform/window_system.h"
 
 namespace fakeplatform {
@@ -13,6 +14,7 @@ std::vector<std::string> recordedPausedAfter;
 }  // namespace
 
 int switchErrors = 0;
+std::vector<std::pair<unsigned char, bool>> layoutKeys;
 bool modeSwitched = true;
 
 const std::vector<int32_t>& sleeps() {
@@ -33,6 +35,7 @@ void reset() {
     recordedPausedAfter.clear();
     switchErrors = 0;
     modeSwitched = true;
+    layoutKeys.clear();
 }
 
 }  // namespace fakeplatform
@@ -71,4 +74,13 @@ bool displayModeIs(int, int) {
 
 bool requestVsync() {
     return false;
+}
+
+void watchLayoutKeys() {}
+
+void takeLayoutKeys(void (*press)(unsigned char), void (*release)(unsigned char)) {
+    for (const auto& [key, pressed] : fakeplatform::layoutKeys) {
+        (pressed ? press : release)(key);
+    }
+    fakeplatform::layoutKeys.clear();
 }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace fakeplatform {
@@ -19,5 +20,7 @@ void reset();
 // screen really shows the mode afterwards.
 extern int switchErrors;
 extern bool modeSwitched;
+// Keys read by their position, handed to the game at the next frame: letter, pressed.
+extern std::vector<std::pair<unsigned char, bool>> layoutKeys;
 
 }  // namespace fakeplatform
