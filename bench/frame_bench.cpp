@@ -6,6 +6,7 @@
 //   frame_bench [--runs N] [--seconds S] [--out FILE]   frames per second per scene
 //   frame_bench --compare                              crowded board pixels with and without
 //                                                      the optimisations: exit 1 if any differ
+#include <unistd.h>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -15,14 +16,13 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "app/frame.h"
+#include "app/game.h"
 #include "app/keyboard.h"
 #include "app/startup.h"
 #include "game/collisions.h"
-#include "app/game.h"
 #include "render/game_screen.h"
 #include "render/gl.h"
 #include "render/particles_draw.h"
@@ -48,29 +48,29 @@ void quietly(const std::function<void()>& work) {
 void layCrowdedBoard() {
     quietly([] {
         newGame();
-        createSnake(game, kFieldFirst, kFieldFirst, 0);
+        createSnake(game.play, kFieldFirst, kFieldFirst, 0);
         int laid = 1;
         for (int y = kFieldFirst; y <= kFieldLast && laid < 305; ++y) {
             for (int x = kFieldFirst; x <= kFieldLast && laid < 305; ++x) {
                 if ((x == kFieldFirst && y == kFieldFirst) || (x == kSpawnX && y == kSpawnY)) {
                     continue;
                 }
-                appendSegment(*game.snakeFirst, x, y);
+                appendSegment(*game.play.snakeFirst, x, y);
                 ++laid;
             }
         }
-        refreshBoard(game.board, *game.snakeFirst, game.berries);
+        refreshBoard(game.play.board, *game.play.snakeFirst, game.play.berries);
         for (int k = 1; k <= kBerryCount; ++k) {
             auto underSnake = [k] {
-                for (const SnakeSegment* s = game.snakeFirst.get(); s; s = s->next.get()) {
-                    if (s->x == game.berries[k]->x() && s->y == game.berries[k]->y())
+                for (const SnakeSegment* s = game.play.snakeFirst.get(); s; s = s->next.get()) {
+                    if (s->x == game.play.berries[k]->x() && s->y == game.play.berries[k]->y())
                         return true;
                 }
                 return false;
             };
             while (underSnake()) {
-                game.berries[k]->place(game.board);
-                refreshBoard(game.board, *game.snakeFirst, game.berries);
+                game.play.berries[k]->place(game.play.board);
+                refreshBoard(game.play.board, *game.play.snakeFirst, game.play.berries);
             }
         }
     });
@@ -78,9 +78,9 @@ void layCrowdedBoard() {
 
 // Keeps a burst going over berry 1 for the whole measurement.
 void keepBurstAlive() {
-    if (!game.emitter->isAlive()) {
-        game.emitter =
-            std::make_unique<ParticleEmitter>(game.berries[1]->x(), game.berries[1]->y());
+    if (!game.play.emitter->isAlive()) {
+        game.play.emitter =
+            std::make_unique<ParticleEmitter>(game.play.berries[1]->x(), game.play.berries[1]->y());
     }
 }
 
@@ -91,7 +91,7 @@ struct Scene {
 };
 
 void gameFrame() {
-    game.stepTimer = -1000000;  // the picture under test stays as it is: no steps
+    game.clock.stepTimer = -1000000;  // the picture under test stays as it is: no steps
     drawFrame();
 }
 
@@ -107,7 +107,7 @@ void baselineFrame() {
     glColor3f(0.2f, 0.9f, 0.0f);
     for (int x = 1; x <= kBoardSize; ++x) {
         for (int y = 1; y <= kBoardSize; ++y) {
-            const std::optional<SphereKind> kind = sphereKindOf(game.board.at(x, y));
+            const std::optional<SphereKind> kind = sphereKindOf(game.play.board.at(x, y));
             if (!kind)
                 continue;
             glLoadIdentity();
@@ -158,12 +158,12 @@ std::vector<double> measure(const std::vector<Scene>& scenes, int runs, double s
 std::vector<unsigned char> crowdedPixels(RenderOptimisations options) {
     renderOptimisations = options;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    game.elapsedTime = 1234;
-    drawBurst(*game.emitter);
-    drawBackground(game.elapsedTime);
-    game.frameCount = 0;
-    game.lastFpsTime = -1000000000;  // the frame-rate text reads 0.00 every time
-    drawGameScreen(game, 1234, sampleFps());
+    game.clock.elapsedTime = 1234;
+    drawBurst(*game.play.emitter);
+    drawBackground(game.clock.elapsedTime);
+    game.clock.frameCount = 0;
+    game.clock.lastFpsTime = -1000000000;  // the frame-rate text reads 0.00 every time
+    drawGameScreen(game.play, 1234, sampleFps());
     glFinish();
     std::vector<unsigned char> pixels(static_cast<size_t>(kWidth) * kHeight * 4);
     glReadBuffer(GL_BACK);
@@ -174,9 +174,10 @@ std::vector<unsigned char> crowdedPixels(RenderOptimisations options) {
 
 int compare() {
     layCrowdedBoard();
-    game.emitter = std::make_unique<ParticleEmitter>(game.berries[1]->x(), game.berries[1]->y());
+    game.play.emitter =
+        std::make_unique<ParticleEmitter>(game.play.berries[1]->x(), game.play.berries[1]->y());
     for (int i = 0; i < 10; ++i)
-        game.emitter->update();
+        game.play.emitter->update();
     const auto reference = crowdedPixels({true, true});
     int failures = 0;
     for (const RenderOptimisations options :
@@ -241,7 +242,7 @@ int main(int argc, char** argv) {
         status = compare();
     } else {
         const std::vector<Scene> scenes = {
-            {"main menu", [] { game.screen = MainMenu; }, [] { drawFrame(); }},
+            {"main menu", [] { game.menus.screen = MainMenu; }, [] { drawFrame(); }},
             {"new game, first frame", [] { quietly(newGame); }, gameFrame},
             {"crowded board", layCrowdedBoard, crowdedFrame},
             {"crowded board, spheres only (baseline)", layCrowdedBoard, baselineFrame},

@@ -2,19 +2,19 @@
 // placement on a crowded board, and loading and saving the high-score file.
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
+#include "app/game.h"
 #include "app/high_score_file.h"
 #include "app/keyboard.h"
 #include "game/collisions.h"
-#include "app/game.h"
 #include "game/random.h"
 #include "game/step.h"
 
@@ -59,16 +59,17 @@ struct LongSnake {
         seedRandom(7);
         game = GameState{};
         newGame();
-        game.score = 302;
-        createSnake(game, cycle[headAt].x, cycle[headAt].y, 0);
+        game.play.score = 302;
+        createSnake(game.play, cycle[headAt].x, cycle[headAt].y, 0);
         for (size_t i = headAt; i-- > 0;)
-            appendSegment(*game.snakeFirst, cycle[i].x, cycle[i].y);
-        refreshBoard(game.board, *game.snakeFirst, game.berries);
+            appendSegment(*game.play.snakeFirst, cycle[i].x, cycle[i].y);
+        refreshBoard(game.play.board, *game.play.snakeFirst, game.play.berries);
         for (int k = 1; k <= kBerryCount; ++k) {
-            while (game.board.at(game.berries[k]->x(), game.berries[k]->y()) != kBerry ||
-                   onSnake(*game.berries[k])) {
-                game.berries[k]->place(game.board);
-                refreshBoard(game.board, *game.snakeFirst, game.berries);
+            while (game.play.board.at(game.play.berries[k]->x(), game.play.berries[k]->y()) !=
+                       kBerry ||
+                   onSnake(*game.play.berries[k])) {
+                game.play.berries[k]->place(game.play.board);
+                refreshBoard(game.play.board, *game.play.snakeFirst, game.play.berries);
             }
         }
         for (size_t i = 0; i < cycle.size(); ++i) {
@@ -77,7 +78,7 @@ struct LongSnake {
     }
 
     static bool onSnake(const Berry& berry) {
-        for (const SnakeSegment* s = game.snakeFirst.get(); s; s = s->next.get()) {
+        for (const SnakeSegment* s = game.play.snakeFirst.get(); s; s = s->next.get()) {
             if (s->x == berry.x() && s->y == berry.y())
                 return true;
         }
@@ -88,11 +89,11 @@ struct LongSnake {
 
     void step() {
         const Cell next = cycle[(headAt + 1) % cycle.size()];
-        eaten += game.board.at(next.x, next.y) == kBerry;
-        game.nextDirection = heading[headAt];
-        game.direction = game.nextDirection;
-        stepSnake(game);
-        refreshBoard(game.board, *game.snakeFirst, game.berries);
+        eaten += game.play.board.at(next.x, next.y) == kBerry;
+        game.play.nextDirection = heading[headAt];
+        game.play.direction = game.play.nextDirection;
+        stepSnake(game.play);
+        refreshBoard(game.play.board, *game.play.snakeFirst, game.play.berries);
         headAt = (headAt + 1) % cycle.size();
     }
 };
@@ -102,23 +103,23 @@ void StepLongSnake(benchmark::State& state) {
     for (auto _ : state) {
         snake.step();
     }
-    benchmark::DoNotOptimize(game.board);
+    benchmark::DoNotOptimize(game.play.board);
     state.counters["berries/step"] =
         benchmark::Counter(snake.eaten, benchmark::Counter::kAvgIterations);
     int32_t length = 0;
-    for (const SnakeSegment* s = game.snakeFirst.get(); s; s = s->next.get())
+    for (const SnakeSegment* s = game.play.snakeFirst.get(); s; s = s->next.get())
         ++length;
-    if (game.lives != 3 || length != kLongestSnake)
+    if (game.play.lives != 3 || length != kLongestSnake)
         state.SkipWithError("the snake crashed");
 }
 BENCHMARK(StepLongSnake);
 
 void PlaceBerryOnCrowdedBoard(benchmark::State& state) {
     LongSnake snake;
-    Berry& berry = *game.berries[1];
+    Berry& berry = *game.play.berries[1];
     for (auto _ : state) {
-        game.board.at(berry.x(), berry.y()) = kEmpty;
-        berry.place(game.board);
+        game.play.board.at(berry.x(), berry.y()) = kEmpty;
+        berry.place(game.play.board);
     }
 }
 BENCHMARK(PlaceBerryOnCrowdedBoard);

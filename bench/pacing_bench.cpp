@@ -16,10 +16,10 @@
 #include "../tests/support/fake_platform.h"
 #include "app/frame.h"
 #include "app/frame_pacing.h"
-#include "app/keyboard.h"
-#include "game/pace.h"
-#include "game/board.h"
 #include "app/game.h"
+#include "app/keyboard.h"
+#include "game/board.h"
+#include "game/pace.h"
 #include "game/random.h"
 #include "render/gl.h"
 
@@ -37,12 +37,12 @@ struct Result {
 // A straight run up column 10 on a board without berries: the snake steps for ever.
 void startRun(int16_t difficulty) {
     game = GameState{};
-    game.difficulty = difficulty;
+    game.play.difficulty = difficulty;
     newGame();
     for (int x = kFieldFirst; x <= kFieldLast; ++x) {
         for (int y = kFieldFirst; y <= kFieldLast; ++y) {
-            if (game.board.at(x, y) == kBerry) {
-                game.board.at(x, y) = kEmpty;
+            if (game.play.board.at(x, y) == kBerry) {
+                game.play.board.at(x, y) = kEmpty;
             }
         }
     }
@@ -61,17 +61,17 @@ Result runAfter(int16_t difficulty, double periodMs, bool rest) {
     double due = -1;
     while (static_cast<int>(stepTimes.size()) <= kSteps) {
         const size_t restsBefore = fakeplatform::rests().size();
-        const int before = game.snakeFirst->y;
+        const int before = game.play.snakeFirst->y;
         fakegl::forgetCalls();
         drawFrame();
-        const int frameStart = game.lastFrameTime;
-        if (game.snakeFirst->y != before) {
+        const int frameStart = game.clock.lastFrameTime;
+        if (game.play.snakeFirst->y != before) {
             stepTimes.push_back(frameStart);
             if (due >= 0) {
                 result.maxDelay = std::max(result.maxDelay, frameStart - due);
             }
         }
-        due = game.lastFrameTime + stepThreshold(difficulty) + 1 - game.stepTimer;
+        due = game.clock.lastFrameTime + stepThreshold(difficulty) + 1 - game.clock.stepTimer;
         if (fakeplatform::rests().size() > restsBefore) {
             const double swapEnd = glutGet(GLUT_ELAPSED_TIME);
             const double restEnd = swapEnd + fakeplatform::rests().back();

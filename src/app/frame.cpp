@@ -8,12 +8,12 @@
 #include <string>
 
 #include "app/frame_pacing.h"
+#include "app/game.h"
 #include "app/high_score_file.h"
 #include "app/keyboard.h"
 #include "game/collisions.h"
 #include "game/diagnostics.h"
 #include "game/pace.h"
-#include "app/game.h"
 #include "game/step.h"
 #include "platform/clock.h"
 #include "platform/layout_keys.h"
@@ -42,11 +42,12 @@ bool holdGameOver = false;
 // result survives however the game ends; "GAME OVER" is drawn into this frame and the high
 // scores follow.
 void endGame() {
-    enterResult({std::string("Player 1 - ") + difficultyNames.at(game.difficulty), game.score});
+    enterResult(
+        {std::string("Player 1 - ") + difficultyNames.at(game.play.difficulty), game.play.score});
     lightingOff();
     drawText("GAME OVER", -4.0, -1.0, 0.006);
     lightingOn();
-    game.screen = HighScores;
+    game.menus.screen = HighScores;
     holdGameOver = true;
 }
 
@@ -54,18 +55,18 @@ void endGame() {
 // that the step timer loses nothing to rounding; frameMs is the rounded-down delta the rest of
 // the frame runs on.
 void playFrame(int32_t frameMs, int32_t elapsedMs) {
-    const bool stepIsDue = gatherStepTime(game.stepTimer, elapsedMs, game.difficulty);
-    if (game.emitter && game.emitter->isAlive()) {
-        game.emitter->age(static_cast<int16_t>(frameMs));
-        game.emitter->update();
-        drawBurst(*game.emitter);
+    const bool stepIsDue = gatherStepTime(game.clock.stepTimer, elapsedMs, game.play.difficulty);
+    if (game.play.emitter && game.play.emitter->isAlive()) {
+        game.play.emitter->age(static_cast<int16_t>(frameMs));
+        game.play.emitter->update();
+        drawBurst(*game.play.emitter);
     }
     if (stepIsDue) {
-        actOnStep(stepSnake(game));
-        refreshBoard(game.board, *game.snakeFirst, game.berries);
+        actOnStep(stepSnake(game.play));
+        refreshBoard(game.play.board, *game.play.snakeFirst, game.play.berries);
     }
-    drawBackground(game.elapsedTime);
-    drawGameScreen(game, game.elapsedTime, sampleFps());
+    drawBackground(game.clock.elapsedTime);
+    drawGameScreen(game.play, game.clock.elapsedTime, sampleFps());
 }
 
 // Rests after a swap as the pacing asks: until the next frame is due, never past a step.
@@ -75,9 +76,9 @@ void restAfterFrame() {
     }
     // While playing, the next frame starts no later than the step falls due.
     int64_t latestStart = INT32_MAX;
-    if (game.screen == Playing) {
-        latestStart = int64_t{game.lastFrameTime} + stepThreshold(game.difficulty) + 1 -
-                      std::max(game.stepTimer, 0);
+    if (game.menus.screen == Playing) {
+        latestStart = int64_t{game.clock.lastFrameTime} + stepThreshold(game.play.difficulty) + 1 -
+                      std::max(game.clock.stepTimer, 0);
     }
     const int32_t now = glutGet(GLUT_ELAPSED_TIME);
     const int32_t rest = pacer.restBefore(
@@ -91,16 +92,17 @@ void restAfterFrame() {
 
 float frameDelta() {
     const int32_t now = glutGet(GLUT_ELAPSED_TIME);
-    const double seconds = (static_cast<double>(now) - game.lastFrameTime) / 1000;
-    game.lastFrameTime = now;
+    const double seconds = (static_cast<double>(now) - game.clock.lastFrameTime) / 1000;
+    game.clock.lastFrameTime = now;
     return static_cast<float>(seconds);
 }
 
 double sampleFps() {
     const int32_t now = glutGet(GLUT_ELAPSED_TIME);
-    const double fps = game.frameCount / ((static_cast<double>(now) - game.lastFpsTime) / 1000);
-    game.lastFpsTime = now;
-    game.frameCount = 0;
+    const double fps =
+        game.clock.frameCount / ((static_cast<double>(now) - game.clock.lastFpsTime) / 1000);
+    game.clock.lastFpsTime = now;
+    game.clock.frameCount = 0;
     return fps;
 }
 
@@ -119,43 +121,43 @@ void drawFrame() {
     // keys queued during a pause stop being dropped.
     takeLayoutKeys(pressKey, releaseKey);
     // Keys queued during a crash pause have all been handled (dropped) before this frame.
-    game.discardPendingKeys = false;
-    const int32_t previousFrameTime = game.lastFrameTime;
+    game.menus.discardPendingKeys = false;
+    const int32_t previousFrameTime = game.clock.lastFrameTime;
     const float delta = frameDelta();
     const auto elapsedMs = static_cast<int32_t>(
-        std::clamp<int64_t>(int64_t{game.lastFrameTime} - previousFrameTime, 0, INT32_MAX));
-    game.elapsedTime = glutGet(GLUT_ELAPSED_TIME);
+        std::clamp<int64_t>(int64_t{game.clock.lastFrameTime} - previousFrameTime, 0, INT32_MAX));
+    game.clock.elapsedTime = glutGet(GLUT_ELAPSED_TIME);
     const int32_t frameMs = frameMilliseconds(delta);
-    game.keyCooldown = static_cast<int32_t>(
-        std::max<int64_t>(int64_t{game.keyCooldown} - frameMs, kCooldownFloor));
+    game.menus.keyCooldown = static_cast<int32_t>(
+        std::max<int64_t>(int64_t{game.menus.keyCooldown} - frameMs, kCooldownFloor));
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    switch (game.screen) {
+    switch (game.menus.screen) {
         case MainMenu:
-            drawBackground(game.elapsedTime);
-            drawMainMenu(game);
+            drawBackground(game.clock.elapsedTime);
+            drawMainMenu(game.menus);
             break;
         case Playing:
             playFrame(frameMs, elapsedMs);
             break;
         case HighScores:
-            drawBackground(game.elapsedTime);
-            drawHighScoreScreen(game);
+            drawBackground(game.clock.elapsedTime);
+            drawHighScoreScreen(game.menus, game.book);
             break;
         case Settings:
-            drawBackground(game.elapsedTime);
-            drawSettingsScreen(game);
+            drawBackground(game.clock.elapsedTime);
+            drawSettingsScreen(game.menus, game.play);
             break;
         default:
             break;
     }
     glutSwapBuffers();
-    ++game.frameCount;
+    ++game.clock.frameCount;
     if (holdGameOver) {
         // The player reads "GAME OVER" before the high scores replace it; keys pressed
         // meanwhile are stale, as after a crash.
         holdGameOver = false;
         sleepMs(kGameOverHoldMs);
-        game.discardPendingKeys = true;
+        game.menus.discardPendingKeys = true;
     }
     restAfterFrame();
 }
@@ -168,7 +170,7 @@ void actOnStep(const StepEvent& event) {
             if (event.burst) {
                 writeLine("creating an emitter at: " + std::to_string(event.x) + "," +
                           std::to_string(event.y));
-                game.emitter = std::make_unique<ParticleEmitter>(event.x, event.y);
+                game.play.emitter = std::make_unique<ParticleEmitter>(event.x, event.y);
             }
             break;
         case StepEvent::Kind::Crashed:
@@ -176,7 +178,7 @@ void actOnStep(const StepEvent& event) {
             sleepMs(kCrashPauseMs);
             // Keys pressed while the game stood still are stale: they must not steer the new
             // snake or work the high-score screen.
-            game.discardPendingKeys = true;
+            game.menus.discardPendingKeys = true;
             if (event.kind == StepEvent::Kind::GameOver) {
                 endGame();
             }

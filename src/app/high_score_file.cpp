@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "game/diagnostics.h"
 #include "app/game.h"
+#include "game/diagnostics.h"
 #include "platform/console.h"
 #include "platform/process.h"
 #include "platform/storage.h"
@@ -19,10 +19,10 @@ namespace {
 // and reading stops before it can exhaust memory.
 constexpr size_t kLongestLine = 65536;
 // Twenty rows of two lines of the longest length, and their line ends.
-constexpr size_t kReadLimit = 2 * kHighScoreSlots * (kLongestLine + 2);
+constexpr size_t kReadLimit = size_t{2} * kHighScoreSlots * (kLongestLine + 2);
 
 const std::string& filePath() {
-    return game.highScoreFile.path;
+    return game.book.highScoreFile.path;
 }
 
 std::string shownPath() {
@@ -102,9 +102,9 @@ bool takeMergedTable(std::string& problem) {
     if (!readTable(disk, nullptr, problem)) {
         return false;
     }
-    applyChanges(disk, game.highScoreFile.pending);
+    applyChanges(disk, game.book.highScoreFile.pending);
     for (int i = 1; i <= kHighScoreRows; ++i) {
-        game.highScores[i] = std::move(disk[i]);
+        game.book.highScores[i] = std::move(disk[i]);
     }
     return true;
 }
@@ -140,18 +140,18 @@ void reportFileProblem(const std::string& what, const std::string& problem) {
 // Writes the merged table in memory over the file, under the lock already held.
 bool writeTable(std::string& problem) {
     std::string error;
-    if (!replaceFile(filePath(), tableText(game.highScores), error)) {
+    if (!replaceFile(filePath(), tableText(game.book.highScores), error)) {
         problem = escapeControls(error);
         return false;
     }
-    game.highScoreFile.pending.clear();
+    game.book.highScoreFile.pending.clear();
     return true;
 }
 
 Lines savingLines() {
     Lines lines;
     for (int i = 1; i <= kHighScoreRows; ++i) {
-        lines.push_back("Saving: " + rowText(game.highScores[i]));
+        lines.push_back("Saving: " + rowText(game.book.highScores[i]));
     }
     return lines;
 }
@@ -159,7 +159,7 @@ Lines savingLines() {
 }  // namespace
 
 void openOrCreateHighScoreFile() {
-    game.highScoreFile.path = highScoreFilePath();
+    game.book.highScoreFile.path = highScoreFilePath();
     if (filePath().empty()) {
         fatalError("cannot place the high-score file: neither XDG_DATA_HOME nor HOME is set");
     }
@@ -214,17 +214,17 @@ void loadHighScores() {
     {
         FileLock lock;
         lockFileOrDie(lock);
-        if (!readTable(game.highScores, &loading, problem)) {
+        if (!readTable(game.book.highScores, &loading, problem)) {
             fatalError("cannot load the high-score file " + shownPath() + ": " + problem);
         }
     }
-    game.highScoreFile.loaded = true;
+    game.book.highScoreFile.loaded = true;
     report(loading);
 }
 
 bool saveHighScores() {
     // A table that was never loaded must never replace the player's file.
-    if (!game.highScoreFile.loaded) {
+    if (!game.book.highScoreFile.loaded) {
         return true;
     }
     std::string problem;
@@ -242,7 +242,7 @@ bool saveHighScores() {
 }
 
 int32_t enterResult(const scores& row) {
-    const bool loaded = game.highScoreFile.loaded;
+    const bool loaded = game.book.highScoreFile.loaded;
     std::string problem;
     int32_t at = 0;
     bool saved = false;
@@ -263,7 +263,7 @@ int32_t enterResult(const scores& row) {
 }
 
 void refreshHighScores() {
-    if (!game.highScoreFile.loaded) {
+    if (!game.book.highScoreFile.loaded) {
         return;
     }
     FileLock lock;
@@ -274,21 +274,21 @@ void refreshHighScores() {
 }
 
 void sortHighScores() {
-    sortRows(game.highScores);
-    recordChange(game.highScoreFile.pending, {TableChange::Kind::Sort, {}});
+    sortRows(game.book.highScores);
+    recordChange(game.book.highScoreFile.pending, {TableChange::Kind::Sort, {}});
 }
 
 int32_t enterHighScore(const scores& row) {
-    const int32_t at = enterRow(game.highScores, row);
+    const int32_t at = enterRow(game.book.highScores, row);
     if (at > 0) {
-        recordChange(game.highScoreFile.pending, {TableChange::Kind::Enter, row});
+        recordChange(game.book.highScoreFile.pending, {TableChange::Kind::Enter, row});
     }
     return at;
 }
 
 void clearHighScores() {
-    clearRows(game.highScores);
-    recordChange(game.highScoreFile.pending, {TableChange::Kind::Reset, {}});
+    clearRows(game.book.highScores);
+    recordChange(game.book.highScoreFile.pending, {TableChange::Kind::Reset, {}});
     if (saveHighScores()) {
         report({"Cleared File."});
     }

@@ -16,12 +16,12 @@
 
 #include "scores/score_table.h"
 
-// Binds game.highScoreFile to the platform's high-score path and creates the file (one empty
+// Binds game.book.highScoreFile to the platform's high-score path and creates the file (one empty
 // line) when there is none. Anything else that stands there and cannot be read as a regular
 // file, or cannot be replaced, is a fatal error that leaves it untouched. Removes what killed
 // saves left beside it.
 void openOrCreateHighScoreFile();
-// Reads the file into game.highScores and pads a short table with "AAA"/0 rows.
+// Reads the file into game.book.highScores and pads a short table with "AAA"/0 rows.
 void loadHighScores();
 // Merges this game's changes into the file as it now stands and replaces it, so that it always
 // holds the old table or the new one; the table in memory becomes the merged one. False when

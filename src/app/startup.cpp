@@ -9,10 +9,10 @@
 
 #include "app/frame.h"
 #include "app/frame_pacing.h"
+#include "app/game.h"
 #include "app/high_score_file.h"
 #include "app/keyboard.h"
 #include "app/options.h"
-#include "app/game.h"
 #include "game/diagnostics.h"
 #include "game/random.h"
 #include "platform/clock.h"

@@ -36,12 +36,12 @@ void refreshBoard(Board& board, const SnakeSegment& head, const Berries& berries
     }
 }
 
-bool loseLife(GameState& state) {
-    if (state.lives <= 1) {
+bool loseLife(Play& play) {
+    if (play.lives <= 1) {
         return true;
     }
-    state.lives = static_cast<int16_t>(state.lives - 1);
-    const int32_t extra = state.score / state.difficulty + 3;
-    createSnake(state, kSpawnX, kSpawnY, std::min(extra, kMaxRestartExtra));
+    play.lives = static_cast<int16_t>(play.lives - 1);
+    const int32_t extra = play.score / play.difficulty + 3;
+    createSnake(play, kSpawnX, kSpawnY, std::min(extra, kMaxRestartExtra));
     return false;
 }

@@ -4,15 +4,15 @@
 
 #include <cstdint>
 
+#include "game/berry.h"
 #include "game/board.h"
 #include "game/snake.h"
-#include "objects/berry.h"
 
 // Most extra segments a restarted snake gets: it is never longer than a grown one, so that
 // berry placement always finds a free cell.
 constexpr int32_t kMaxRestartExtra = kLongestSnake - 1;
 
-struct GameState;
+struct Play;
 
 // Field cells to "0", then the head "5", the body "1" and the berries "2" in that order, and
 // an "INTERSECT AT: " line for every berry that lies under a segment. Walls stay untouched.
@@ -20,4 +20,4 @@ void refreshBoard(Board& board, const SnakeSegment& head, const Berries& berries
 
 // Takes a life and restarts the snake on the spawn cell, longer by score / difficulty; true,
 // with nothing changed, when it was the last life and the game is over.
-bool loseLife(GameState& state);
+bool loseLife(Play& play);

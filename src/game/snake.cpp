@@ -10,11 +10,11 @@ SnakeSegment::~SnakeSegment() {
     }
 }
 
-void createSnake(GameState& state, int32_t x, int32_t y, int32_t extra) {
-    state.direction = 'w';
-    state.nextDirection = 'w';
-    state.snakeFirst = std::make_unique<SnakeSegment>(x, y);
-    SnakeSegment* tail = state.snakeFirst.get();
+void createSnake(Play& play, int32_t x, int32_t y, int32_t extra) {
+    play.direction = 'w';
+    play.nextDirection = 'w';
+    play.snakeFirst = std::make_unique<SnakeSegment>(x, y);
+    SnakeSegment* tail = play.snakeFirst.get();
     for (int32_t i = 0; i < extra; ++i) {
         tail->next = std::make_unique<SnakeSegment>(x, y);
         tail = tail->next.get();

@@ -25,11 +25,11 @@ struct SnakeSegment {
 constexpr int32_t kGrowthBound = 304;
 constexpr int32_t kLongestSnake = kGrowthBound + 1;
 
-struct GameState;
+struct Play;
 
 // A new snake of extra + 1 segments, all on (x, y), heading "w": the state's snakeFirst,
 // direction and nextDirection. Replaces (and releases) the previous one.
-void createSnake(GameState& state, int32_t x, int32_t y, int32_t extra);
+void createSnake(Play& play, int32_t x, int32_t y, int32_t extra);
 
 // One segment on (x, y) behind the tail of the snake whose head is given.
 void appendSegment(SnakeSegment& head, int32_t x, int32_t y);

@@ -43,14 +43,14 @@ Cell cellThroughWall(Cell head, char heading) {
     }
 }
 
-Cell headCell(const GameState& state) {
-    return {state.snakeFirst->x, state.snakeFirst->y};
+Cell headCell(const Play& play) {
+    return {play.snakeFirst->x, play.snakeFirst->y};
 }
 
 // Each segment behind the head takes the cell its predecessor held; (px, py) is the cell the
 // head has just left.
-void followHead(GameState& state, int32_t px, int32_t py) {
-    for (SnakeSegment* s = state.snakeFirst->next.get(); s; s = s->next.get()) {
+void followHead(Play& play, int32_t px, int32_t py) {
+    for (SnakeSegment* s = play.snakeFirst->next.get(); s; s = s->next.get()) {
         std::swap(s->x, px);
         std::swap(s->y, py);
     }
@@ -58,76 +58,76 @@ void followHead(GameState& state, int32_t px, int32_t py) {
 
 // Takes nextDirection as the heading and puts the head on the cell given (in front, or the
 // first field cell across the field), the body following.
-void moveHeadTo(GameState& state, Cell (*target)(Cell, char)) {
-    state.direction = state.nextDirection;
-    const Cell old = headCell(state);
-    const Cell next = target(old, state.direction);
-    state.snakeFirst->x = next.x;
-    state.snakeFirst->y = next.y;
-    followHead(state, old.x, old.y);
+void moveHeadTo(Play& play, Cell (*target)(Cell, char)) {
+    play.direction = play.nextDirection;
+    const Cell old = headCell(play);
+    const Cell next = target(old, play.direction);
+    play.snakeFirst->x = next.x;
+    play.snakeFirst->y = next.y;
+    followHead(play, old.x, old.y);
 }
 
-void growIfAllowed(GameState& state) {
-    if (state.score + 3 <= kGrowthBound) {
-        appendSegment(*state.snakeFirst, state.snakeFirst->x, state.snakeFirst->y);
+void growIfAllowed(Play& play) {
+    if (play.score + 3 <= kGrowthBound) {
+        appendSegment(*play.snakeFirst, play.snakeFirst->x, play.snakeFirst->y);
     }
 }
 
 // Cells marked "2" are always some berry's own cell; should one not be, no berry is touched.
-Berry* berryAt(GameState& state, Cell cell, int16_t& number) {
-    number = findBerryAt(state.berries, static_cast<int16_t>(cell.x), static_cast<int16_t>(cell.y));
-    return number > 0 ? state.berries[number].get() : nullptr;
+Berry* berryAt(Play& play, Cell cell, int16_t& number) {
+    number = findBerryAt(play.berries, static_cast<int16_t>(cell.x), static_cast<int16_t>(cell.y));
+    return number > 0 ? play.berries[number].get() : nullptr;
 }
 
-StepEvent eatBerryInFront(GameState& state, Cell front) {
+StepEvent eatBerryInFront(Play& play, Cell front) {
     int16_t number = 0;
-    Berry* berry = berryAt(state, front, number);
+    Berry* berry = berryAt(play, front, number);
     writeLine("Berry index infront: " + std::to_string(number));
     if (berry) {
-        berry->eat(state.board, state.score);
+        berry->eat(play.board, play.score);
     }
-    moveHeadTo(state, cellInFront);
-    growIfAllowed(state);
+    moveHeadTo(play, cellInFront);
+    growIfAllowed(play);
     return {StepEvent::Kind::Ate, front.x, front.y, true};
 }
 
 // A berry eaten across the wall scores and grows but makes no burst and says nothing.
-StepEvent eatBerryThroughWall(GameState& state, Cell across) {
+StepEvent eatBerryThroughWall(Play& play, Cell across) {
     int16_t number = 0;
-    if (Berry* berry = berryAt(state, across, number)) {
-        berry->eat(state.board, state.score);
+    if (Berry* berry = berryAt(play, across, number)) {
+        berry->eat(play.board, play.score);
     }
-    moveHeadTo(state, cellThroughWall);
-    growIfAllowed(state);
+    moveHeadTo(play, cellThroughWall);
+    growIfAllowed(play);
     return {StepEvent::Kind::Ate, across.x, across.y, false};
 }
 
-StepEvent crashed(GameState& state) {
-    return {loseLife(state) ? StepEvent::Kind::GameOver : StepEvent::Kind::Crashed, 0, 0, false};
+StepEvent crashed(Play& play) {
+    return {loseLife(play) ? StepEvent::Kind::GameOver : StepEvent::Kind::Crashed, 0, 0, false};
 }
 
 }  // namespace
 
-StepEvent stepSnake(GameState& state) {
-    const Cell front = cellInFront(headCell(state), state.nextDirection);
-    switch (state.board.at(front.x, front.y)) {
+StepEvent stepSnake(Play& play) {
+    const Cell front = cellInFront(headCell(play), play.nextDirection);
+    switch (play.board.at(front.x, front.y)) {
         case kEmpty:
-            moveHeadTo(state, cellInFront);
+            moveHeadTo(play, cellInFront);
             return {};
         case kBody:
-            return crashed(state);
+            return crashed(play);
         case kBerry:
-            return eatBerryInFront(state, front);
+            return eatBerryInFront(play, front);
         case kWall: {
-            const Cell across = cellThroughWall(headCell(state), state.nextDirection);
-            switch (state.board.at(across.x, across.y)) {
+            const Cell across = cellThroughWall(headCell(play), play.nextDirection);
+            switch (play.board.at(across.x, across.y)) {
                 case kEmpty:
-                    moveHeadTo(state, cellThroughWall);
+                    moveHeadTo(play, cellThroughWall);
                     return {};
                 case kBody:
-                    return crashed(state);
+                    return crashed(play);
                 case kBerry:
-                    return eatBerryThroughWall(state, across);
+                    return eatBerryThroughWall(play, across);
                 default:
                     return {};
             }

@@ -20,7 +20,7 @@ struct StepEvent {
     bool burst = false;  // eaten in front, not across the wall: a burst marks the cell
 };
 
-struct GameState;
+struct Play;
 
 // One step of the state's snake, its board, berries, score and lives.
-StepEvent stepSnake(GameState& state);
+StepEvent stepSnake(Play& play);

@@ -23,10 +23,10 @@ std::string formatFps(double fps) {
     return text;
 }
 
-void drawGameScreen(const GameState& state, int32_t time, double fps) {
+void drawGameScreen(const Play& play, int32_t time, double fps) {
     lightingOff();
-    drawText(std::to_string(state.score), -4.5, 2.5, 0.006);
-    drawText(std::to_string(state.lives), 3.9, 2.5, 0.006);
+    drawText(std::to_string(play.score), -4.5, 2.5, 0.006);
+    drawText(std::to_string(play.lives), 3.9, 2.5, 0.006);
     drawText("FPS: " + formatFps(fps), -5.0, -4.0, 0.003);
     drawText("Orrin Vaskolder", 2.0, -4.0, 0.003);
     lightingOn();
@@ -38,11 +38,11 @@ void drawGameScreen(const GameState& state, int32_t time, double fps) {
     beginBoardSpheres();
     for (int x = 1; x <= kBoardSize; ++x) {
         for (int y = 1; y <= kBoardSize; ++y) {
-            const std::optional<SphereKind> kind = sphereKindOf(state.board.at(x, y));
+            const std::optional<SphereKind> kind = sphereKindOf(play.board.at(x, y));
             if (!kind) {
                 continue;
             }
-            const double angle = lookOf(*kind).spins ? state.elapsedTime / 3.0 : 0.0;
+            const double angle = lookOf(*kind).spins ? time / 3.0 : 0.0;
             drawSphere(x, y, *kind, angle, red, green, blue);
         }
     }

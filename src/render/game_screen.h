@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <string>
 
-struct GameState;
+struct Play;
 
 // Draws score, lives, the frame rate fps and the credit line, then the board's spheres in the
-// colour that pulses with time (ms).
-void drawGameScreen(const GameState& state, int32_t time, double fps);
+// colour that pulses, and the berries turned, with time (ms, the frame's elapsed time).
+void drawGameScreen(const Play& play, int32_t time, double fps);
 
 // The frame rate as the HUD shows it: two decimals, "+Inf" for an infinite rate.
 std::string formatFps(double fps);

@@ -4,8 +4,10 @@
 
 #include <cstdint>
 
-struct GameState;
+struct Menus;
+struct Play;
+struct ScoreBook;
 
-void drawMainMenu(const GameState& state);
-void drawHighScoreScreen(const GameState& state);
-void drawSettingsScreen(const GameState& state);
+void drawMainMenu(const Menus& menus);
+void drawHighScoreScreen(const Menus& menus, const ScoreBook& book);
+void drawSettingsScreen(const Menus& menus, const Play& play);

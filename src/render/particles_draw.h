@@ -1,7 +1,7 @@
 // Drawing a particle burst.
 #pragma once
 
-#include "objects/particles.h"
+#include "game/particles.h"
 
 // Draws the burst's particles as smoothed points whose size and opacity follow its life left.
 void drawBurst(const ParticleEmitter& burst);

@@ -9,9 +9,9 @@
 #include "app/frame.h"
 #include "app/frame_pacing.h"
 #include "app/keyboard.h"
-#include "game/pace.h"
 #include "fake_gl.h"
 #include "fake_platform.h"
+#include "game/pace.h"
 #include "game_test.h"
 #include "render/gl.h"
 
@@ -30,10 +30,10 @@ protected:
 
     // Starts a game and notes each step by the head's moves, on an empty board in front.
     void play(int16_t difficulty) {
-        game.difficulty = difficulty;
+        game.play.difficulty = difficulty;
         startTestGame();
         for (int k = 1; k <= kBerryCount; ++k) {
-            game.board.at(game.berries[k]->x(), game.berries[k]->y()) = kEmpty;
+            game.play.board.at(game.play.berries[k]->x(), game.play.berries[k]->y()) = kEmpty;
         }
     }
 
@@ -54,28 +54,28 @@ TEST_F(Frame, FrameDeltaMeasuresFromThePreviousCall) {
     EXPECT_FLOAT_EQ(frameDelta(), 0.25f);
     fakegl::setElapsedTime(283);
     EXPECT_FLOAT_EQ(frameDelta(), 0.033f);
-    EXPECT_EQ(game.lastFrameTime, 283);
+    EXPECT_EQ(game.clock.lastFrameTime, 283);
 }
 
 TEST_F(Frame, SeventeenMsFramesAtDifficultyTwoStepOnTheEighth) {
     play(2);
     for (int i = 1; i <= 7; ++i) {
         frameAfter(17);
-        EXPECT_EQ(game.snakeFirst->y, kSpawnY) << "frame " << i;
+        EXPECT_EQ(game.play.snakeFirst->y, kSpawnY) << "frame " << i;
     }
-    EXPECT_EQ(game.stepTimer, 119);
+    EXPECT_EQ(game.clock.stepTimer, 119);
     frameAfter(17);
-    EXPECT_EQ(game.snakeFirst->y, kSpawnY + 1);
-    EXPECT_EQ(game.stepTimer, 16);  // the time the step was late is carried
+    EXPECT_EQ(game.play.snakeFirst->y, kSpawnY + 1);
+    EXPECT_EQ(game.clock.stepTimer, 16);  // the time the step was late is carried
 }
 
 TEST_F(Frame, FramesAsLongAsAStepStepEveryFrameOnceTheTimerFills) {
     play(4);
     frameAfter(40);
-    EXPECT_EQ(game.snakeFirst->y, kSpawnY);  // 40 ms is not more than 40
+    EXPECT_EQ(game.play.snakeFirst->y, kSpawnY);  // 40 ms is not more than 40
     for (int i = 1; i <= 3; ++i) {
         frameAfter(40);
-        EXPECT_EQ(game.snakeFirst->y, kSpawnY + i);
+        EXPECT_EQ(game.play.snakeFirst->y, kSpawnY + i);
     }
 }
 
@@ -87,10 +87,10 @@ TEST_F(Frame, AtSixtyHertzStepsKeepTheirIntendedPace) {
         const int start = now;
         int steps = 0;
         for (int frame = 1; frame <= 600; ++frame) {
-            const int before = game.snakeFirst->y;
+            const int before = game.play.snakeFirst->y;
             frameAfter(frame % 3 == 0 ? 16 : 17);
             constexpr int kSpan = kFieldLast - kFieldFirst + 1;  // the wall passes the head over
-            const int moved = (game.snakeFirst->y - before + kSpan) % kSpan;
+            const int moved = (game.play.snakeFirst->y - before + kSpan) % kSpan;
             ASSERT_LE(moved, 1) << "two steps in one frame";
             steps += moved;
         }
@@ -103,12 +103,12 @@ TEST_F(Frame, AtSixtyHertzStepsKeepTheirIntendedPace) {
 TEST_F(Frame, AStallIsNotFollowedByABurstOfSteps) {
     play(4);
     frameAfter(1000);
-    EXPECT_EQ(game.snakeFirst->y, kSpawnY + 1);
+    EXPECT_EQ(game.play.snakeFirst->y, kSpawnY + 1);
     frameAfter(16);
     frameAfter(16);
-    EXPECT_EQ(game.snakeFirst->y, kSpawnY + 1);
+    EXPECT_EQ(game.play.snakeFirst->y, kSpawnY + 1);
     frameAfter(16);
-    EXPECT_EQ(game.snakeFirst->y, kSpawnY + 2);
+    EXPECT_EQ(game.play.snakeFirst->y, kSpawnY + 2);
 }
 
 // Time gathered on a slow difficulty and left behind by Escape counts toward the first step of
@@ -118,15 +118,15 @@ TEST_F(Frame, TimeLeftFromASlowerGameBringsAtMostOneEarlyStep) {
     for (int i = 0; i < 9; ++i) {
         frameAfter(17);
     }
-    ASSERT_EQ(game.stepTimer, 153);
+    ASSERT_EQ(game.clock.stepTimer, 153);
     keyDown(kKeyEscape, 0, 0);
     play(4);
     const int start = now;
     std::vector<int> stepTimes;
     while (stepTimes.size() < 100) {
-        const int before = game.snakeFirst->y;
+        const int before = game.play.snakeFirst->y;
         frameAfter(stepTimes.size() % 3 == 0 ? 16 : 17);
-        if (game.snakeFirst->y != before) {
+        if (game.play.snakeFirst->y != before) {
             stepTimes.push_back(now);
         }
     }
@@ -141,76 +141,76 @@ TEST_F(Frame, TimeLeftFromASlowerGameBringsAtMostOneEarlyStep) {
 // meanwhile never reach the high scores.
 TEST_F(Frame, GameOverIsHeldOnScreenAndKeysDuringItAreDropped) {
     play(2);
-    game.lives = 1;
+    game.play.lives = 1;
     laySnake({{5, 5}, {5, 6}, {6, 6}, {6, 5}, {6, 4}}, 'd');
-    game.nextDirection = 'w';
+    game.play.nextDirection = 'w';
     fakegl::reset();
     frameAfter(200);
-    ASSERT_EQ(game.screen, HighScores);
+    ASSERT_EQ(game.menus.screen, HighScores);
     const auto texts = fakegl::strokeTexts();
     EXPECT_NE(std::find(texts.begin(), texts.end(), "GAME OVER"), texts.end());
     EXPECT_EQ(fakeplatform::sleeps(), (std::vector<int32_t>{1000, 1000}));
     EXPECT_EQ(fakeplatform::pausedAfter().back(), "glutSwapBuffers");
     keyDown('s', 0, 0);
-    EXPECT_EQ(game.menuCursor, 1);
+    EXPECT_EQ(game.menus.menuCursor, 1);
     frameAfter(16);
     keyDown('s', 0, 0);
-    EXPECT_EQ(game.menuCursor, 2);
+    EXPECT_EQ(game.menus.menuCursor, 2);
 }
 
 // Keys read by their place arrive with the next frame, and those from a pause are dropped as
 // GLUT's own are.
 TEST_F(Frame, KeysReadByTheirPlaceArriveAtTheNextFrame) {
-    game.discardPendingKeys = true;
+    game.menus.discardPendingKeys = true;
     fakeplatform::layoutKeys = {{'s', true}, {'s', false}};
     frameAfter(16);
-    EXPECT_EQ(game.menuCursor, 1);
+    EXPECT_EQ(game.menus.menuCursor, 1);
     fakeplatform::layoutKeys = {{'s', true}, {'s', false}, {'S', true}};
     frameAfter(16);
-    EXPECT_EQ(game.menuCursor, 2);
+    EXPECT_EQ(game.menus.menuCursor, 2);
 }
 
 TEST_F(Frame, ALongFrameStepsOnceAndEmptiesTheTimer) {
     play(2);
     frameAfter(1000);
-    EXPECT_EQ(game.snakeFirst->y, kSpawnY + 1);
-    EXPECT_EQ(game.stepTimer, 0);
+    EXPECT_EQ(game.play.snakeFirst->y, kSpawnY + 1);
+    EXPECT_EQ(game.clock.stepTimer, 0);
 }
 
 TEST_F(Frame, ATimerEqualToTheThresholdDoesNotStep) {
     play(2);
-    game.stepTimer = 104;
+    game.clock.stepTimer = 104;
     frameAfter(16);
-    EXPECT_EQ(game.stepTimer, 120);
-    EXPECT_EQ(game.snakeFirst->y, kSpawnY);
+    EXPECT_EQ(game.clock.stepTimer, 120);
+    EXPECT_EQ(game.play.snakeFirst->y, kSpawnY);
     frameAfter(1);
-    EXPECT_EQ(game.snakeFirst->y, kSpawnY + 1);
+    EXPECT_EQ(game.play.snakeFirst->y, kSpawnY + 1);
 }
 
 TEST_F(Frame, CooldownCountsDownOnEveryScreenAndStopsAtAFloor) {
     for (const int16_t screen : {MainMenu, HighScores, Settings}) {
-        game.screen = screen;
-        game.keyCooldown = 400;
+        game.menus.screen = screen;
+        game.menus.keyCooldown = 400;
         frameAfter(100);
-        EXPECT_EQ(game.keyCooldown, 300) << "screen " << screen;
+        EXPECT_EQ(game.menus.keyCooldown, 300) << "screen " << screen;
     }
     play(2);
-    game.keyCooldown = 50;
+    game.menus.keyCooldown = 50;
     frameAfter(100);
-    EXPECT_EQ(game.keyCooldown, -50);
+    EXPECT_EQ(game.menus.keyCooldown, -50);
 
-    game.screen = MainMenu;
-    game.keyCooldown = kCooldownFloor + 10;
+    game.menus.screen = MainMenu;
+    game.menus.keyCooldown = kCooldownFloor + 10;
     frameAfter(1000);
-    EXPECT_EQ(game.keyCooldown, kCooldownFloor);
+    EXPECT_EQ(game.menus.keyCooldown, kCooldownFloor);
 }
 
 TEST_F(Frame, SampleFpsIsInfiniteForAZeroInterval) {
     fakegl::setElapsedTime(100);
-    game.frameCount = 5;
+    game.clock.frameCount = 5;
     EXPECT_DOUBLE_EQ(sampleFps(), 50.0);
-    EXPECT_EQ(game.frameCount, 0);
-    game.frameCount = 1;
+    EXPECT_EQ(game.clock.frameCount, 0);
+    game.clock.frameCount = 1;
     const double fps = sampleFps();
     EXPECT_TRUE(std::isinf(fps) && fps > 0);
 }
@@ -224,17 +224,17 @@ TEST_F(Frame, MenuFramesDrawBackgroundAndScreenBetweenClearAndSwap) {
     EXPECT_EQ(calls.back().name, "glutSwapBuffers");
     EXPECT_EQ(fakegl::countOf("glBegin"), 1u);  // the background's lines
     EXPECT_EQ(fakegl::strokeTexts().front(), ".o0[ ORVEL ]0o.");
-    EXPECT_EQ(game.frameCount, 1);
-    EXPECT_EQ(game.elapsedTime, 16);
+    EXPECT_EQ(game.clock.frameCount, 1);
+    EXPECT_EQ(game.clock.elapsedTime, 16);
 }
 
 TEST_F(Frame, TheNewGameBurstIsRunUntilItsLifeIsUsedUp) {
     play(1);
-    game.stepTimer = -100000;  // no step, so no berry can replace the burst
-    frameAfter(300);           // life 200
+    game.clock.stepTimer = -100000;  // no step, so no berry can replace the burst
+    frameAfter(300);                 // life 200
     EXPECT_EQ(fakegl::countOf("glPointSize"), 1u);
     frameAfter(201);  // would fall below zero: dies, but still moves and draws this frame
-    EXPECT_FALSE(game.emitter->isAlive());
+    EXPECT_FALSE(game.play.emitter->isAlive());
     EXPECT_EQ(fakegl::countOf("glPointSize"), 2u);
     frameAfter(16);
     EXPECT_EQ(fakegl::countOf("glPointSize"), 2u);
@@ -249,7 +249,7 @@ TEST_F(Frame, RestsToTheDisplayRateButNeverPastAStep) {
     ASSERT_EQ(fakeplatform::rests().size(), 2u);
     EXPECT_GE(fakeplatform::rests().back(), 15);
     play(4);
-    game.stepTimer = 30;
+    game.clock.stepTimer = 30;
     frameAfter(5);  // 35 gathered: the step is due 6 ms from now
     EXPECT_EQ(fakeplatform::rests().back(), 6);
 }

@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "app/frame.h"
+#include "app/game.h"
 #include "app/keyboard.h"
 #include "app/startup.h"
 #include "fake_gl.h"
 #include "fake_platform.h"
-#include "app/game.h"
 #include "game_test.h"
 
 namespace {
@@ -139,10 +139,10 @@ protected:
             for (size_t k = pauses; k < fakeplatform::sleeps().size(); ++k) {
                 now += fakeplatform::sleeps()[k];
             }
-            if (trace && game.snakeFirst) {
+            if (trace && game.play.snakeFirst) {
                 std::fprintf(stderr, "frame %d screen %d head %d,%d lives %d score %d\n", frame,
-                             game.screen, game.snakeFirst->x, game.snakeFirst->y, game.lives,
-                             game.score);
+                             game.menus.screen, game.play.snakeFirst->x, game.play.snakeFirst->y,
+                             game.play.lives, game.play.score);
             }
         }
         run.output = testing::internal::GetCapturedStdout();
@@ -203,21 +203,21 @@ TEST_F(GoldenRun, AWholeSessionPlaysAsRecorded) {
     std::string board;
     for (int y = kBoardSize; y >= 1; --y) {
         for (int x = 1; x <= kBoardSize; ++x) {
-            board += game.board.at(x, y);
+            board += game.play.board.at(x, y);
         }
         board += '\n';
     }
     EXPECT_EQ(board, kExpectedBoard);
-    EXPECT_EQ(game.score, 0);
-    EXPECT_EQ(game.lives, 3);
-    EXPECT_EQ(game.difficulty, 1);
-    EXPECT_EQ(game.screen, MainMenu);
-    EXPECT_EQ(game.menuCursor, 4);
-    EXPECT_EQ(game.highScores[1].name, "Player 1 - 1 - Anaconda");
-    EXPECT_EQ(game.highScores[1].score, 3);
+    EXPECT_EQ(game.play.score, 0);
+    EXPECT_EQ(game.play.lives, 3);
+    EXPECT_EQ(game.play.difficulty, 1);
+    EXPECT_EQ(game.menus.screen, MainMenu);
+    EXPECT_EQ(game.menus.menuCursor, 4);
+    EXPECT_EQ(game.book.highScores[1].name, "Player 1 - 1 - Anaconda");
+    EXPECT_EQ(game.book.highScores[1].score, 3);
     for (int row = 2; row <= kHighScoreRows; ++row) {
-        EXPECT_EQ(game.highScores[row].name, "AAA");
-        EXPECT_EQ(game.highScores[row].score, 0);
+        EXPECT_EQ(game.book.highScores[row].name, "AAA");
+        EXPECT_EQ(game.book.highScores[row].score, 0);
     }
 
     // Exit, on the marked row: the table is saved and the process ends with status 0.

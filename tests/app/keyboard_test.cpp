@@ -5,10 +5,10 @@
 #include "app/frame.h"
 #include "app/high_score_file.h"
 #include "app/keyboard.h"
-#include "game/step.h"
-#include "platform/layout_keys.h"
 #include "game/snake.h"
+#include "game/step.h"
 #include "game_test.h"
+#include "platform/layout_keys.h"
 
 namespace {
 
@@ -38,63 +38,63 @@ protected:
 TEST_F(Keyboard, CursorWrapsAroundOnEveryMenu) {
     for (const auto& [screen, rows] :
          {std::pair<int16_t, int16_t>{MainMenu, 4}, {HighScores, 2}, {Settings, 4}}) {
-        game.screen = screen;
-        game.menuCursor = 1;
+        game.menus.screen = screen;
+        game.menus.menuCursor = 1;
         tap('w');
-        EXPECT_EQ(game.menuCursor, rows) << "screen " << screen;
+        EXPECT_EQ(game.menus.menuCursor, rows) << "screen " << screen;
         tap('s');
-        EXPECT_EQ(game.menuCursor, 1);
+        EXPECT_EQ(game.menus.menuCursor, 1);
         for (int i = 1; i < rows; ++i) {
             tap('s');
         }
-        EXPECT_EQ(game.menuCursor, rows);
+        EXPECT_EQ(game.menus.menuCursor, rows);
     }
 }
 
 TEST_F(Keyboard, CooldownDropsPressesUntilReleasedOrRunOut) {
     press('s');
-    EXPECT_EQ(game.keyCooldown, 200);
-    game.keyCooldown -= 100;  // 100 ms later, no release
+    EXPECT_EQ(game.menus.keyCooldown, 200);
+    game.menus.keyCooldown -= 100;  // 100 ms later, no release
     press('s');
-    EXPECT_EQ(game.menuCursor, 2);
+    EXPECT_EQ(game.menus.menuCursor, 2);
     keyUp('s', 0, 0);
-    EXPECT_EQ(game.keyCooldown, 0);
+    EXPECT_EQ(game.menus.keyCooldown, 0);
     press('s');
-    EXPECT_EQ(game.menuCursor, 3);
-    game.keyCooldown = 0;  // run out without a release
+    EXPECT_EQ(game.menus.menuCursor, 3);
+    game.menus.keyCooldown = 0;  // run out without a release
     press('s');
-    EXPECT_EQ(game.menuCursor, 4);
+    EXPECT_EQ(game.menus.menuCursor, 4);
 }
 
 TEST_F(Keyboard, OtherKeysOnMenusDoNothing) {
     for (const unsigned char key : {'W', 'S', 'a', 'd', char(kKeyEscape), '\t'}) {
         press(key);
-        EXPECT_EQ(game.menuCursor, 1);
-        EXPECT_EQ(game.keyCooldown, 0);
-        EXPECT_EQ(game.screen, MainMenu);
+        EXPECT_EQ(game.menus.menuCursor, 1);
+        EXPECT_EQ(game.menus.keyCooldown, 0);
+        EXPECT_EQ(game.menus.screen, MainMenu);
     }
 }
 
 TEST_F(Keyboard, EnterOnTheMainMenuRows) {
     openTable();
     writeScoreFile("A\r\n1\r\nB\r\n9\r\nC\r\n2\r\n");  // another game saved meanwhile
-    game.menuCursor = 2;
+    game.menus.menuCursor = 2;
     tap(kKeyEnter);
-    EXPECT_EQ(game.screen, HighScores);
-    EXPECT_EQ(game.menuCursor, 1);
-    EXPECT_EQ(game.highScores[1].name, "B");  // read again and sorted on the way
+    EXPECT_EQ(game.menus.screen, HighScores);
+    EXPECT_EQ(game.menus.menuCursor, 1);
+    EXPECT_EQ(game.book.highScores[1].name, "B");  // read again and sorted on the way
 
-    game.screen = MainMenu;
-    game.menuCursor = 3;
+    game.menus.screen = MainMenu;
+    game.menus.menuCursor = 3;
     press(kKeyEnter);
-    EXPECT_EQ(game.keyCooldown, 400);
-    EXPECT_EQ(game.screen, Settings);
-    EXPECT_EQ(game.menuCursor, 1);
+    EXPECT_EQ(game.menus.keyCooldown, 400);
+    EXPECT_EQ(game.menus.screen, Settings);
+    EXPECT_EQ(game.menus.menuCursor, 1);
 }
 
 TEST_F(Keyboard, ExitSavesTheTableAndEndsWithStatusZero) {
     openTable();
-    game.menuCursor = 4;
+    game.menus.menuCursor = 4;
     EXPECT_EXIT(press(kKeyEnter), testing::ExitedWithCode(0), "");
     EXPECT_EQ(readScoreFile(), [] {
         std::string rows;
@@ -106,95 +106,95 @@ TEST_F(Keyboard, ExitSavesTheTableAndEndsWithStatusZero) {
 
 TEST_F(Keyboard, EnterOnTheHighScoreRows) {
     openTable();
-    game.screen = HighScores;
-    game.highScores[1] = {"Bob", 5};
-    game.menuCursor = 2;
+    game.menus.screen = HighScores;
+    game.book.highScores[1] = {"Bob", 5};
+    game.menus.menuCursor = 2;
     press(kKeyEnter);
-    EXPECT_EQ(game.highScores[1].name, "AAA");
+    EXPECT_EQ(game.book.highScores[1].name, "AAA");
     EXPECT_NE(output.find("Cleared File."), std::string::npos);
-    EXPECT_EQ(game.screen, HighScores);
-    EXPECT_EQ(game.menuCursor, 2);
-    EXPECT_EQ(game.keyCooldown, 400);
+    EXPECT_EQ(game.menus.screen, HighScores);
+    EXPECT_EQ(game.menus.menuCursor, 2);
+    EXPECT_EQ(game.menus.keyCooldown, 400);
     keyUp(kKeyEnter, 0, 0);
-    game.menuCursor = 1;
+    game.menus.menuCursor = 1;
     tap(kKeyEnter);
-    EXPECT_EQ(game.screen, MainMenu);
-    EXPECT_EQ(game.menuCursor, 1);
+    EXPECT_EQ(game.menus.screen, MainMenu);
+    EXPECT_EQ(game.menus.menuCursor, 1);
 }
 
 TEST_F(Keyboard, EnterOnTheSettingsRows) {
-    game.screen = Settings;
-    game.menuCursor = 3;
+    game.menus.screen = Settings;
+    game.menus.menuCursor = 3;
     press(kKeyEnter);
-    EXPECT_EQ(game.difficulty, 3);
-    EXPECT_EQ(game.keyCooldown, 500);
+    EXPECT_EQ(game.play.difficulty, 3);
+    EXPECT_EQ(game.menus.keyCooldown, 500);
     press(kKeyEnter);  // within the cooldown, no release: dropped
-    EXPECT_EQ(game.difficulty, 3);
+    EXPECT_EQ(game.play.difficulty, 3);
     keyUp(kKeyEnter, 0, 0);
     for (int i = 0; i < 3; ++i) {
         tap(kKeyEnter);
     }
-    EXPECT_EQ(game.difficulty, 2);  // 3, 4, 1, 2: four presses, back where it was
+    EXPECT_EQ(game.play.difficulty, 2);  // 3, 4, 1, 2: four presses, back where it was
 
     for (const int16_t row : {2, 4}) {  // Size and Berries: only the cooldown
-        game.menuCursor = row;
+        game.menus.menuCursor = row;
         press(kKeyEnter);
-        EXPECT_EQ(game.keyCooldown, 500);
-        game.keyCooldown -= 100;
+        EXPECT_EQ(game.menus.keyCooldown, 500);
+        game.menus.keyCooldown -= 100;
         press(kKeyEnter);  // dropped: the cooldown is not set again
-        EXPECT_EQ(game.keyCooldown, 400);
+        EXPECT_EQ(game.menus.keyCooldown, 400);
         keyUp(kKeyEnter, 0, 0);
-        EXPECT_EQ(game.difficulty, 2);
-        EXPECT_EQ(game.screen, Settings);
+        EXPECT_EQ(game.play.difficulty, 2);
+        EXPECT_EQ(game.menus.screen, Settings);
     }
-    game.menuCursor = 1;
+    game.menus.menuCursor = 1;
     tap(kKeyEnter);
-    EXPECT_EQ(game.screen, MainMenu);
-    EXPECT_EQ(game.menuCursor, 1);
+    EXPECT_EQ(game.menus.screen, MainMenu);
+    EXPECT_EQ(game.menus.menuCursor, 1);
 }
 
 TEST_F(Keyboard, NewGameAfterAGameOverStartsAfresh) {
-    game.difficulty = 4;
-    game.score = 17;
-    game.lives = 1;
-    game.screen = MainMenu;
-    game.stepTimer = 55;
+    game.play.difficulty = 4;
+    game.play.score = 17;
+    game.play.lives = 1;
+    game.menus.screen = MainMenu;
+    game.clock.stepTimer = 55;
     press(kKeyEnter);
-    EXPECT_EQ(game.screen, Playing);
-    EXPECT_EQ(game.score, 0);
-    EXPECT_EQ(game.lives, 3);
-    EXPECT_EQ(game.difficulty, 4);
-    EXPECT_EQ(game.stepTimer, 55);
-    EXPECT_EQ(snakeLength(game), 4);
-    EXPECT_EQ(game.snakeFirst->x, kSpawnX);
-    EXPECT_EQ(game.direction, 'w');
-    ASSERT_NE(game.emitter, nullptr);
-    EXPECT_TRUE(game.emitter->isAlive());
+    EXPECT_EQ(game.menus.screen, Playing);
+    EXPECT_EQ(game.play.score, 0);
+    EXPECT_EQ(game.play.lives, 3);
+    EXPECT_EQ(game.play.difficulty, 4);
+    EXPECT_EQ(game.clock.stepTimer, 55);
+    EXPECT_EQ(snakeLength(game.play), 4);
+    EXPECT_EQ(game.play.snakeFirst->x, kSpawnX);
+    EXPECT_EQ(game.play.direction, 'w');
+    ASSERT_NE(game.play.emitter, nullptr);
+    EXPECT_TRUE(game.play.emitter->isAlive());
     for (int k = 1; k <= kBerryCount; ++k) {
-        ASSERT_NE(game.berries[k], nullptr);
+        ASSERT_NE(game.play.berries[k], nullptr);
     }
-    EXPECT_EQ(game.board.at(1, 1), kWall);
+    EXPECT_EQ(game.play.board.at(1, 1), kWall);
 }
 
 TEST_F(Keyboard, EscapeLeavesPlayAndTheCooldownPlaysNoPart) {
     startTestGame();
-    game.keyCooldown = 400;
+    game.menus.keyCooldown = 400;
     press('a');
-    EXPECT_EQ(game.nextDirection, 'a');
+    EXPECT_EQ(game.play.nextDirection, 'a');
     press(kKeyEnter);
-    EXPECT_EQ(game.screen, Playing);
+    EXPECT_EQ(game.menus.screen, Playing);
     press(kKeyEscape);
-    EXPECT_EQ(game.screen, MainMenu);
-    EXPECT_EQ(game.keyCooldown, 400);
+    EXPECT_EQ(game.menus.screen, MainMenu);
+    EXPECT_EQ(game.menus.keyCooldown, 400);
 }
 
 TEST_F(Keyboard, EscapeOnTheHighScoreAndSettingsScreensDoesNothing) {
     for (const int16_t screen : {HighScores, Settings}) {
-        game.screen = screen;
-        game.menuCursor = 2;
+        game.menus.screen = screen;
+        game.menus.menuCursor = 2;
         tap(kKeyEscape);
-        EXPECT_EQ(game.screen, screen);
-        EXPECT_EQ(game.menuCursor, 2);
+        EXPECT_EQ(game.menus.screen, screen);
+        EXPECT_EQ(game.menus.menuCursor, 2);
     }
 }
 
@@ -207,34 +207,34 @@ TEST_F(Keyboard, TheMenuMarkerIsKeptThroughAGame) {
         tap(key);
     }
     press(kKeyEscape);
-    EXPECT_EQ(game.screen, MainMenu);
-    EXPECT_EQ(game.menuCursor, 1);
+    EXPECT_EQ(game.menus.screen, MainMenu);
+    EXPECT_EQ(game.menus.menuCursor, 1);
     press(kKeyEnter);
     tap('s');
     testing::internal::CaptureStdout();
     actOnStep({StepEvent::Kind::GameOver});
     testing::internal::GetCapturedStdout();
-    EXPECT_EQ(game.screen, HighScores);
-    EXPECT_EQ(game.menuCursor, 1);
+    EXPECT_EQ(game.menus.screen, HighScores);
+    EXPECT_EQ(game.menus.menuCursor, 1);
 }
 
 TEST_F(Keyboard, SteeringRefusesOnlyTheReverseOfTheLastStep) {
     startTestGame();  // heading w
     press('s');
-    EXPECT_EQ(game.nextDirection, 'w');
+    EXPECT_EQ(game.play.nextDirection, 'w');
     press('a');
-    EXPECT_EQ(game.nextDirection, 'a');
+    EXPECT_EQ(game.play.nextDirection, 'a');
     press('d');  // the snake still moves up, so right is no reverse
-    EXPECT_EQ(game.nextDirection, 'd');
+    EXPECT_EQ(game.play.nextDirection, 'd');
     press('W');
     press('S');
-    EXPECT_EQ(game.nextDirection, 'd');
+    EXPECT_EQ(game.play.nextDirection, 'd');
 
-    game.direction = 'd';
-    game.nextDirection = 'd';
+    game.play.direction = 'd';
+    game.play.nextDirection = 'd';
     press('w');
     press('a');  // reverse of the last step, even with w not yet taken
-    EXPECT_EQ(game.nextDirection, 'w');
+    EXPECT_EQ(game.play.nextDirection, 'w');
 }
 
 // On a layout without Latin letters the keys are read by their place on a US keyboard; a
@@ -249,4 +249,15 @@ TEST(LayoutKeys, TheUsPlacesOfWasdStandForThoseLetters) {
     EXPECT_EQ(letterForVirtualKey('D', false), 'd');
     EXPECT_EQ(letterForVirtualKey('W', true), 'W');
     EXPECT_EQ(letterForVirtualKey('Q', false), '\0');
+}
+
+// The one place that knows which keys mean what: capitals and other keys are no action.
+TEST(Keys, OnlyTheLowerCaseLettersEnterAndEscapeAreActions) {
+    EXPECT_EQ(actionForKey('w'), Action::Up);
+    EXPECT_EQ(actionForKey('a'), Action::Left);
+    EXPECT_EQ(actionForKey(kKeyEnter), Action::Choose);
+    EXPECT_EQ(actionForKey(kKeyEscape), Action::Back);
+    for (const unsigned char key : {'W', 'S', 'x', '\t', '\0'}) {
+        EXPECT_EQ(actionForKey(key), Action::None) << int(key);
+    }
 }

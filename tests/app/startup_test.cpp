@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <cstdlib>
+#include <filesystem>
 #include <random>
 
 #include "app/options.h"
@@ -49,8 +49,8 @@ std::string call(const char* name, std::initializer_list<double> args) {
 TEST_F(StartUp, LoadsTheTableBeforeGlutAndSetsTheFixedStateInOrder) {
     start();
     EXPECT_EQ(output.rfind("Created new file.\nLoading:  : 0\n", 0), 0u) << output;
-    EXPECT_EQ(game.highScores[1].name, "AAA");
-    EXPECT_EQ(game.screen, MainMenu);
+    EXPECT_EQ(game.book.highScores[1].name, "AAA");
+    EXPECT_EQ(game.menus.screen, MainMenu);
 
     const auto calls = fakegl::callStrings();
     ASSERT_FALSE(calls.empty());
@@ -78,15 +78,15 @@ TEST_F(StartUp, LoadsTheTableBeforeGlutAndSetsTheFixedStateInOrder) {
 }
 
 TEST_F(StartUp, BeginsOnTheMainMenuWithNoGameInPlay) {
-    game.stepTimer = 99;
+    game.clock.stepTimer = 99;
     start();
-    EXPECT_EQ(game.screen, MainMenu);
-    EXPECT_EQ(game.menuCursor, 1);
-    EXPECT_EQ(game.difficulty, 2);
-    EXPECT_EQ(game.elapsedTime, 1);
-    EXPECT_EQ(game.stepTimer, 0);
-    EXPECT_EQ(game.emitter, nullptr);
-    EXPECT_EQ(game.snakeFirst, nullptr);
+    EXPECT_EQ(game.menus.screen, MainMenu);
+    EXPECT_EQ(game.menus.menuCursor, 1);
+    EXPECT_EQ(game.play.difficulty, 2);
+    EXPECT_EQ(game.clock.elapsedTime, 1);
+    EXPECT_EQ(game.clock.stepTimer, 0);
+    EXPECT_EQ(game.play.emitter, nullptr);
+    EXPECT_EQ(game.play.snakeFirst, nullptr);
 }
 
 TEST_F(StartUp, AsksForGameModeAndHidesThePointer) {

@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "game/berry.h"
 #include "game/board.h"
 #include "game/random.h"
-#include "objects/berry.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {

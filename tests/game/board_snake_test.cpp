@@ -3,7 +3,7 @@
 
 #include "game/board.h"
 #include "game/snake.h"
-#include "game_test.h"
+#include "play_helpers.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ protected:
         }
         return n;
     }
-    GameState state;
+    Play state;
 };
 
 }  // namespace

@@ -55,31 +55,31 @@ TEST(FpsText, TwoDecimalsOrPlusInf) {
 }
 
 TEST_F(GameTest, GameScreenHudShowsScoreLivesRateAndCredit) {
-    resetBoard(game.board);
-    game.score = 12;
-    game.lives = 2;
-    drawGameScreen(game, 20, 50.0);
+    resetBoard(game.play.board);
+    game.play.score = 12;
+    game.play.lives = 2;
+    drawGameScreen(game.play, 20, 50.0);
     EXPECT_EQ(textsDrawn(), (std::vector<Text>{{"12", -4.5, 2.5, 0.006},
                                                {"2", 3.9, 2.5, 0.006},
                                                {"FPS: 50.00", -5.0, -4.0, 0.003},
                                                {"Orrin Vaskolder", 2.0, -4.0, 0.003}}));
     fakegl::reset();
-    drawGameScreen(game, 20, HUGE_VAL);  // a sample taken in the same millisecond as the last
+    drawGameScreen(game.play, 20, HUGE_VAL);  // a sample taken in the same millisecond as the last
     EXPECT_EQ(textsDrawn().at(2).text, "FPS: +Inf");
 }
 
 TEST_F(GameTest, GameScreenDrawsOneSpherePerMarkedCellInThePulsingColour) {
-    resetBoard(game.board);
-    game.board.at(3, 4) = kBody;
-    game.board.at(3, 5) = kBerry;
-    game.board.at(3, 6) = kHead;
-    game.board.at(3, 7) = '4';  // no such mark: nothing
-    game.elapsedTime = 300;
-    drawGameScreen(game, 0, 60.0);
+    resetBoard(game.play.board);
+    game.play.board.at(3, 4) = kBody;
+    game.play.board.at(3, 5) = kBerry;
+    game.play.board.at(3, 6) = kHead;
+    game.play.board.at(3, 7) = '4';  // no such mark: nothing
+    drawGameScreen(game.play, 300, 60.0);
     const auto spheres = fakegl::callsNamed("glutSolidSphere");
     ASSERT_EQ(spheres.size(), 76u + 3u);
-    const auto colours = fakegl::callsNamed("glColor3f");
-    EXPECT_EQ(colours.back().str(), "glColor3f(0,0.6,0)");  // time 0
+    const auto colour = fakegl::callsNamed("glColor3f").back().args;
+    EXPECT_NEAR(colour[0], 0.4 * std::sin(0.75), 1e-6);  // time 300: phase 300 / 400
+    EXPECT_NEAR(colour[1], 1 - 0.4 * std::cos(0.75), 1e-6);
 
     // Column 3 is drawn after columns 1 and 2 (20 + 2 walls) and its own bottom wall.
     EXPECT_EQ(spheres.at(0).str(), "glutSolidSphere(0.1,10,10)");
@@ -87,13 +87,13 @@ TEST_F(GameTest, GameScreenDrawsOneSpherePerMarkedCellInThePulsingColour) {
     EXPECT_EQ(spheres.at(24).str(), "glutSolidSphere(0.25,5,5)");
     EXPECT_EQ(spheres.at(25).str(), "glutSolidSphere(0.35,10,10)");
     const auto rotations = fakegl::callsNamed("glRotatef");
-    EXPECT_FLOAT_EQ(rotations.at(24).args[0], 100.0f);  // elapsedTime / 3
+    EXPECT_FLOAT_EQ(rotations.at(24).args[0], 100.0f);  // time / 3
     EXPECT_FLOAT_EQ(rotations.at(23).args[0], 0.0f);
 }
 
 TEST_F(GameTest, GameScreenColourAtTwoHundredPiMs) {
-    resetBoard(game.board);
-    drawGameScreen(game, static_cast<int32_t>(200 * M_PI), 60.0);  // 628 ms
+    resetBoard(game.play.board);
+    drawGameScreen(game.play, static_cast<int32_t>(200 * M_PI), 60.0);  // 628 ms
     const auto colour = fakegl::callsNamed("glColor3f").back().args;
     EXPECT_NEAR(colour[0], 0.4, 1e-3);
     EXPECT_NEAR(colour[1], 1.0, 1e-3);
@@ -101,8 +101,8 @@ TEST_F(GameTest, GameScreenColourAtTwoHundredPiMs) {
 }
 
 TEST_F(GameTest, MainMenuRowsAndTheMarker) {
-    game.menuCursor = 4;
-    drawMainMenu(game);
+    game.menus.menuCursor = 4;
+    drawMainMenu(game.menus);
     EXPECT_EQ(textsDrawn(), (std::vector<Text>{{".o0[ ORVEL ]0o.", -3, 3, 0.006},
                                                {"New Game", -3, 1.2, 0.006},
                                                {"High Scores", -3, -0.1, 0.006},
@@ -115,13 +115,13 @@ TEST_F(GameTest, MainMenuRowsAndTheMarker) {
 
 TEST_F(GameTest, HighScoreScreenShowsTheTableBesideItsMenu) {
     for (int i = 1; i <= 10; ++i) {
-        game.highScores[i] = {"AAA", 0};
+        game.book.highScores[i] = {"AAA", 0};
     }
-    game.highScores[1] = {"Player 1 - 2 - Python", 42};
-    game.highScores[2] = {"", 7};
-    game.highScores[3] = {"Neg", -5};
-    game.menuCursor = 2;
-    drawHighScoreScreen(game);
+    game.book.highScores[1] = {"Player 1 - 2 - Python", 42};
+    game.book.highScores[2] = {"", 7};
+    game.book.highScores[3] = {"Neg", -5};
+    game.menus.menuCursor = 2;
+    drawHighScoreScreen(game.menus, game.book);
     const auto texts = textsDrawn();
     ASSERT_EQ(texts.size(), 4u + 20u);
     EXPECT_EQ(std::vector<Text>(texts.begin(), texts.begin() + 4),
@@ -138,8 +138,8 @@ TEST_F(GameTest, HighScoreScreenShowsTheTableBesideItsMenu) {
 }
 
 TEST_F(GameTest, SettingsScreenShowsTheFixedValuesAndTheDifficulty) {
-    game.menuCursor = 3;
-    drawSettingsScreen(game);
+    game.menus.menuCursor = 3;
+    drawSettingsScreen(game.menus, game.play);
     EXPECT_EQ(textsDrawn(), (std::vector<Text>{{"... Settings ...", -3, 3, 0.006},
                                                {"Back", -3, 1.2, 0.006},
                                                {"Size", -3, -0.1, 0.006},

@@ -28,8 +28,8 @@ TEST_F(GameTest, EachBoardSphereKindIsCompiledOnceAndCalled) {
 }
 
 TEST_F(GameTest, BackFacesAreCulledOnlyWhileTheBoardIsDrawn) {
-    resetBoard(game.board);
-    drawGameScreen(game, 0, 60.0);
+    resetBoard(game.play.board);
+    drawGameScreen(game.play, 0, 60.0);
     const auto calls = fakegl::callStrings();
     const std::string cullOn = fakegl::Call{"glEnable", {GL_CULL_FACE}, {}}.str();
     const std::string cullOff = fakegl::Call{"glDisable", {GL_CULL_FACE}, {}}.str();
@@ -42,6 +42,6 @@ TEST_F(GameTest, BackFacesAreCulledOnlyWhileTheBoardIsDrawn) {
 
     renderOptimisations.cullBackFaces = false;
     fakegl::reset();
-    drawGameScreen(game, 0, 60.0);
+    drawGameScreen(game.play, 0, 60.0);
     EXPECT_EQ(fakegl::countOf("glEnable"), 1u);  // lighting only
 }

@@ -23,8 +23,8 @@ protected:
         return testing::internal::GetCapturedStdout();
     }
     void expectRow(int row, const std::string& name, int16_t score) {
-        EXPECT_EQ(game.highScores[row].name, name) << "row " << row;
-        EXPECT_EQ(game.highScores[row].score, score) << "row " << row;
+        EXPECT_EQ(game.book.highScores[row].name, name) << "row " << row;
+        EXPECT_EQ(game.book.highScores[row].score, score) << "row " << row;
     }
 };
 
@@ -204,15 +204,15 @@ TEST_F(HighScoreFile_, NamesKeepSpacesAndHighBytes) {
 TEST_F(HighScoreFile_, SortIsStableHighestFirstAndLeavesTheOverflowRows) {
     const int16_t before[] = {3, 7, 7, 0, 1, 1, 0, 9, -2, 0};
     for (int i = 1; i <= 10; ++i) {
-        game.highScores[i] = {"r" + std::to_string(i), before[i - 1]};
+        game.book.highScores[i] = {"r" + std::to_string(i), before[i - 1]};
     }
-    game.highScores[11] = {"eleven", 100};
+    game.book.highScores[11] = {"eleven", 100};
     sortHighScores();
     const char* order[] = {"r8", "r2", "r3", "r1", "r5", "r6", "r4", "r7", "r10", "r9"};
     for (int i = 1; i <= 10; ++i) {
-        EXPECT_EQ(game.highScores[i].name, order[i - 1]) << "row " << i;
+        EXPECT_EQ(game.book.highScores[i].name, order[i - 1]) << "row " << i;
     }
-    EXPECT_EQ(game.highScores[11].name, "eleven");
+    EXPECT_EQ(game.book.highScores[11].name, "eleven");
 }
 
 TEST_F(HighScoreFile_, ClearWritesTenFillerRowsInEightyBytes) {
@@ -256,7 +256,7 @@ TEST_F(HighScoreFile_, ATableThatWasNeverLoadedIsNeverSaved) {
     writeScoreFile(kTenRows);
     testing::internal::CaptureStdout();
     openOrCreateHighScoreFile();  // bound, but the load never happened
-    game.highScores[1] = {"Stale", 1};
+    game.book.highScores[1] = {"Stale", 1};
     saveHighScores();
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
     EXPECT_EQ(readScoreFile(), kTenRows);

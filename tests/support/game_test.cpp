@@ -58,57 +58,13 @@ void startTestGame() {
 }
 
 void moveBerry(int k, int x, int y) {
-    // A berry's cell is only ever chosen by place(), so place it again until it lands there.
-    Berry& berry = *game.berries[k];
-    testing::internal::CaptureStdout();
-    for (int tries = 0; tries < 100000 && (berry.x() != x || berry.y() != y); ++tries) {
-        game.board.at(berry.x(), berry.y()) = kEmpty;
-        berry.place(game.board);
-    }
-    testing::internal::GetCapturedStdout();
-    ASSERT_EQ(berry.x(), x);
-    ASSERT_EQ(berry.y(), y);
+    moveBerry(game.play, k, x, y);
 }
 
 void parkBerries() {
-    for (int k = 1; k <= kBerryCount; ++k) {
-        const int x = 2 + k, y = 17;
-        for (int j = 1; j <= kBerryCount; ++j) {
-            Berry& other = *game.berries[j];
-            while (j != k && other.x() == x && other.y() == y) {
-                testing::internal::CaptureStdout();
-                game.board.at(x, y) = kEmpty;
-                other.place(game.board);
-                testing::internal::GetCapturedStdout();
-            }
-        }
-        moveBerry(k, x, y);
-    }
+    parkBerries(game.play);
 }
 
 void laySnake(std::initializer_list<std::pair<int, int>> cells, char heading) {
-    auto cell = cells.begin();
-    createSnake(game, cell->first, cell->second, 0);
-    for (++cell; cell != cells.end(); ++cell) {
-        appendSegment(*game.snakeFirst, cell->first, cell->second);
-    }
-    game.direction = heading;
-    game.nextDirection = heading;
-    refreshBoard(game.board, *game.snakeFirst, game.berries);
-}
-
-int32_t snakeLength(const GameState& state) {
-    int32_t length = 0;
-    for (const SnakeSegment* s = state.snakeFirst.get(); s; s = s->next.get()) {
-        ++length;
-    }
-    return length;
-}
-
-const SnakeSegment* snakeTail(const GameState& state) {
-    const SnakeSegment* tail = state.snakeFirst.get();
-    while (tail && tail->next) {
-        tail = tail->next.get();
-    }
-    return tail;
+    laySnake(game.play, cells, heading);
 }

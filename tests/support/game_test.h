@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "app/game.h"
+#include "play_helpers.h"
 
 // Every test starts from the start-up game state, a default-seeded generator, and empty
 // records of GL calls and pauses.
@@ -34,16 +35,7 @@ protected:
 // board with ten berries placed by the generator, a snake of four on the spawn cell.
 void startTestGame();
 
-// Places berry k again until it lies on (x, y), which must be free; its old mark is cleared.
+// The helpers of play_helpers.h on the shell's own game.
 void moveBerry(int k, int x, int y);
-
-// Moves the ten berries to (3..12, 17), out of the way of the cells step tests use.
 void parkBerries();
-
-// Replaces the snake by one whose segments lie on the given cells, head first, heading `heading`,
-// and refreshes the board.
 void laySnake(std::initializer_list<std::pair<int, int>> cells, char heading);
-
-// Number of segments in the state's snake (0 when there is none), and its last one.
-int32_t snakeLength(const GameState& state);
-const SnakeSegment* snakeTail(const GameState& state);

@@ -1,5 +1,5 @@
 // Particle motion and the emitter's life; drawing lives in particles_draw.cpp.
-#include "objects/particles.h"
+#include "game/particles.h"
 
 #include <cmath>
 

@@ -20,19 +20,21 @@ void expectBoardInvariants() {
     int berryCells = 0;
     for (int x = kFieldFirst; x <= kFieldLast; ++x) {
         for (int y = kFieldFirst; y <= kFieldLast; ++y) {
-            if (game.board.at(x, y) == kBerry) {
+            if (game.play.board.at(x, y) == kBerry) {
                 ++berryCells;
-                ASSERT_NE(
-                    findBerryAt(game.berries, static_cast<int16_t>(x), static_cast<int16_t>(y)), 0);
+                ASSERT_NE(findBerryAt(game.play.berries, static_cast<int16_t>(x),
+                                      static_cast<int16_t>(y)),
+                          0);
             }
         }
     }
     ASSERT_EQ(berryCells, kBerryCount);
-    const char head = game.board.at(game.snakeFirst->x, game.snakeFirst->y);
+    const char head = game.play.board.at(game.play.snakeFirst->x, game.play.snakeFirst->y);
     ASSERT_TRUE(head == kHead || head == kBody);
-    for (const SnakeSegment* s = game.snakeFirst.get(); s; s = s->next.get()) {
-        ASSERT_EQ(findBerryAt(game.berries, static_cast<int16_t>(s->x), static_cast<int16_t>(s->y)),
-                  0);
+    for (const SnakeSegment* s = game.play.snakeFirst.get(); s; s = s->next.get()) {
+        ASSERT_EQ(
+            findBerryAt(game.play.berries, static_cast<int16_t>(s->x), static_cast<int16_t>(s->y)),
+            0);
     }
 }
 
@@ -47,19 +49,19 @@ TEST_F(GameTest, ALongRandomlySteeredSessionKeepsTheBoardSound) {
     while (steps < 40000) {
         newGame();
         ++games;
-        game.difficulty = static_cast<int16_t>(1 + games % 4);
-        while (game.screen == Playing && steps < 40000) {
+        game.play.difficulty = static_cast<int16_t>(1 + games % 4);
+        while (game.menus.screen == Playing && steps < 40000) {
             // Mostly straight on, now and then one or two turns before the step.
             for (int presses = player() % 4 == 0 ? 1 + player() % 2 : 0; presses > 0; --presses) {
                 keyDown(keys[player() % 4], 0, 0);
             }
-            const int16_t lives = game.lives;
-            actOnStep(stepSnake(game));
-            refreshBoard(game.board, *game.snakeFirst, game.berries);
-            game.discardPendingKeys = false;  // a frame passes between steps
+            const int16_t lives = game.play.lives;
+            actOnStep(stepSnake(game.play));
+            refreshBoard(game.play.board, *game.play.snakeFirst, game.play.berries);
+            game.menus.discardPendingKeys = false;  // a frame passes between steps
             ++steps;
-            crashes += game.lives < lives || game.screen != Playing;
-            bestScore = std::max(bestScore, game.score);
+            crashes += game.play.lives < lives || game.menus.screen != Playing;
+            bestScore = std::max(bestScore, game.play.score);
             expectBoardInvariants();
             if (HasFatalFailure()) {
                 break;
@@ -81,33 +83,33 @@ TEST_F(GameTest, ALongRandomlySteeredSessionKeepsTheBoardSound) {
 TEST_F(GameTest, ALongestSnakeStillLeavesRoomForEveryBerry) {
     startTestGame();
     // Lay a 305-segment snake row by row over the field, around the spawn cell.
-    createSnake(game, kFieldFirst, kFieldFirst, 0);
+    createSnake(game.play, kFieldFirst, kFieldFirst, 0);
     int laid = 1;
     for (int y = kFieldFirst; y <= kFieldLast && laid < 305; ++y) {
         for (int x = kFieldFirst; x <= kFieldLast && laid < 305; ++x) {
             if ((x == kFieldFirst && y == kFieldFirst) || (x == kSpawnX && y == kSpawnY)) {
                 continue;
             }
-            appendSegment(*game.snakeFirst, x, y);
+            appendSegment(*game.play.snakeFirst, x, y);
             ++laid;
         }
     }
-    ASSERT_EQ(snakeLength(game), 305);
+    ASSERT_EQ(snakeLength(game.play), 305);
     testing::internal::CaptureStdout();
-    refreshBoard(game.board, *game.snakeFirst,
-                 game.berries);  // berries under the snake are reported, and their marks win
+    refreshBoard(game.play.board, *game.play.snakeFirst,
+                 game.play.berries);  // berries under the snake are reported, and their marks win
     // Every berry places itself again; each time at most 305 + 10 + 1 cells are excluded.
     for (int round = 0; round < 20; ++round) {
         for (int k = 1; k <= kBerryCount; ++k) {
-            game.berries[k]->place(game.board);
-            refreshBoard(game.board, *game.snakeFirst, game.berries);
+            game.play.berries[k]->place(game.play.board);
+            refreshBoard(game.play.board, *game.play.snakeFirst, game.play.berries);
         }
     }
     testing::internal::GetCapturedStdout();
     for (int k = 1; k <= kBerryCount; ++k) {
-        const Berry& berry = *game.berries[k];
+        const Berry& berry = *game.play.berries[k];
         int under = 0;
-        for (const SnakeSegment* s = game.snakeFirst.get(); s; s = s->next.get()) {
+        for (const SnakeSegment* s = game.play.snakeFirst.get(); s; s = s->next.get()) {
             under += s->x == berry.x() && s->y == berry.y();
         }
         EXPECT_EQ(under, 0) << "berry " << k;

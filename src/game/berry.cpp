@@ -1,5 +1,5 @@
 // Berry placement, eating and lookup.
-#include "objects/berry.h"
+#include "game/berry.h"
 
 #include <cstdint>
 #include <memory>

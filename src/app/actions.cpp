@@ -1,0 +1,158 @@
+// Actions on the menus and in play, New Game and Exit.
+#include "app/actions.h"
+
+#include <string>
+
+#include "app/game.h"
+#include "app/high_score_file.h"
+#include "game/menus.h"
+#include "platform/console.h"
+#include "platform/process.h"
+
+namespace {
+
+constexpr int32_t kCursorCooldown = 200;
+constexpr int32_t kEnterCooldown = 400;
+constexpr int32_t kSettingsEnterCooldown = 500;
+
+void show(int16_t screen) {
+    game.menus.screen = screen;
+    game.menus.menuCursor = 1;
+}
+
+void choose(Choice choice) {
+    switch (choice) {
+        case Choice::NewGame:
+            newGame();
+            break;
+        case Choice::ShowHighScores:
+            refreshHighScores();  // another game may have saved results meanwhile
+            sortHighScores();
+            show(HighScores);
+            break;
+        case Choice::ShowSettings:
+            show(Settings);
+            break;
+        case Choice::Exit:
+            saveAndExit();
+        case Choice::Back:
+            show(MainMenu);
+            break;
+        case Choice::Reset:
+            clearHighScores();
+            break;
+        case Choice::Difficulty: {
+            int16_t& difficulty = game.play.difficulty;
+            difficulty = static_cast<int16_t>(difficulty < 4 ? difficulty + 1 : 1);
+            break;
+        }
+        case Choice::BoardSize:
+        case Choice::BerryCount:
+            break;  // fixed: only the cooldown
+    }
+}
+
+void onMenu(const Menu& menu, Action action) {
+    Menus& menus = game.menus;
+    if (menus.keyCooldown > 0) {
+        return;
+    }
+    switch (action) {
+        case Action::Up:
+            menus.keyCooldown = kCursorCooldown;
+            menus.menuCursor =
+                static_cast<int16_t>(menus.menuCursor > 1 ? menus.menuCursor - 1 : menu.rowCount);
+            break;
+        case Action::Down:
+            menus.keyCooldown = kCursorCooldown;
+            menus.menuCursor =
+                static_cast<int16_t>(menus.menuCursor < menu.rowCount ? menus.menuCursor + 1 : 1);
+            break;
+        case Action::Choose:
+            menus.keyCooldown = menus.screen == Settings ? kSettingsEnterCooldown : kEnterCooldown;
+            choose(menu.rows[menus.menuCursor - 1].choice);
+            break;
+        default:
+            break;
+    }
+}
+
+// The heading a direction steers to, and its reverse, which is never accepted.
+char headingOf(Action action) {
+    switch (action) {
+        case Action::Up:
+            return 'w';
+        case Action::Left:
+            return 'a';
+        case Action::Down:
+            return 's';
+        case Action::Right:
+            return 'd';
+        default:
+            return '\0';
+    }
+}
+
+char oppositeOf(char heading) {
+    switch (heading) {
+        case 'w':
+            return 's';
+        case 's':
+            return 'w';
+        case 'a':
+            return 'd';
+        case 'd':
+            return 'a';
+        default:
+            return '\0';
+    }
+}
+
+void inPlay(Action action) {
+    if (action == Action::Back) {
+        game.menus.screen = MainMenu;
+        return;
+    }
+    const char heading = headingOf(action);
+    Play& play = game.play;
+    if (heading != '\0' && heading != oppositeOf(play.direction)) {
+        play.nextDirection = heading;
+    }
+}
+
+}  // namespace
+
+void applyAction(Action action) {
+    if (game.menus.discardPendingKeys) {
+        return;
+    }
+    if (const Menu* menu = menuOf(game.menus.screen)) {
+        onMenu(*menu, action);
+    } else {
+        inPlay(action);
+    }
+}
+
+void applyRelease() {
+    if (game.menus.discardPendingKeys) {
+        return;
+    }
+    game.menus.keyCooldown = 0;
+}
+
+void newGame() {
+    startNewGame(game.play);
+    game.menus.screen = Playing;
+}
+
+void saveAndExit() {
+    exitProcess(saveHighScores() ? 0 : 1);
+}
+
+void saveAfterLostDisplay() {
+    atExit(nullptr);  // nothing can be undone on a display that is gone
+    const bool saved = saveHighScores();
+    writeErrorLine(std::string("lost the connection to the X display; the high-score table ") +
+                   (saved ? "was saved" : "could not be saved"));
+    exitProcess(saved ? 3 : 1);
+}
