@@ -116,6 +116,12 @@ int main() {
         return 2;
     }
     FILE* report = stderr;
+    // The games it plays are recorded: into a folder of its own, not the home folder.
+    char folder[] = "/tmp/orvel-pacing-XXXXXX";
+    if (!mkdtemp(folder)) {
+        return 2;
+    }
+    setenv("XDG_DATA_HOME", folder, 1);
     seedRandom(1);
     struct Display {
         const char* name;

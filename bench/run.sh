@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # make bench: the frame benchmark on a private 1280 x 1024 Xvfb display, then the logic
 # benchmarks, the simulated pacing benchmark, and the real game's pacing and CPU. Writes
-# bench/results/frames.txt, logic.txt, pacing.txt and cpu.txt, which docs/performance.md quotes.
+# bench/results/frames.txt, logic.txt, pacing.txt, cpu.txt and replay.txt, which
+# docs/performance.md quotes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh bench
 cmake --preset bench >/dev/null
 cmake --build build-bench -j "$(nproc)" \
-  --target orvel frame_bench logic_bench pacing_bench swap_at_60hz xprobe
+  --target orvel frame_bench logic_bench pacing_bench replay_bench swap_at_60hz xprobe
 mkdir -p bench/results
 
 work=$(mktemp -d)
@@ -35,3 +36,13 @@ machine="$(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | s
   echo "# on $machine"
   bench/pacing.sh
 } | tee bench/results/cpu.txt
+{
+  echo "# orvel --check-replay of a 100,000-step recording, $(date -u +%Y-%m-%d) on $machine"
+  build-bench/bench/replay_bench "$work/long.orvel-replay"
+  echo "# recording: $(stat -c %s "$work/long.orvel-replay") bytes"
+  for run in 1 2 3 4 5; do
+    start=$(date +%s%N)
+    build-bench/orvel --check-replay "$work/long.orvel-replay" >/dev/null
+    echo "run $run: $(( ($(date +%s%N) - start) / 1000000 )) ms"
+  done
+} | tee bench/results/replay.txt

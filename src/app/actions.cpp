@@ -5,6 +5,8 @@
 
 #include "app/game.h"
 #include "app/high_score_file.h"
+#include "app/playback.h"
+#include "app/replays.h"
 #include "game/menus.h"
 #include "platform/console.h"
 #include "platform/process.h"
@@ -110,6 +112,7 @@ char oppositeOf(char heading) {
 
 void inPlay(Action action) {
     if (action == Action::Back) {
+        stopRecording("escape");
         game.menus.screen = MainMenu;
         return;
     }
@@ -124,6 +127,10 @@ void inPlay(Action action) {
 
 void applyAction(Action action) {
     if (game.menus.discardPendingKeys) {
+        return;
+    }
+    if (playingBack()) {
+        playbackAction(action);
         return;
     }
     if (const Menu* menu = menuOf(game.menus.screen)) {
@@ -141,16 +148,19 @@ void applyRelease() {
 }
 
 void newGame() {
+    startRecording();
     startNewGame(game.play);
     game.menus.screen = Playing;
 }
 
 void saveAndExit() {
+    stopRecording("exit");
     exitProcess(saveHighScores() ? 0 : 1);
 }
 
 void saveAfterLostDisplay() {
     atExit(nullptr);  // nothing can be undone on a display that is gone
+    stopRecording("exit");
     const bool saved = saveHighScores();
     writeErrorLine(std::string("lost the connection to the X display; the high-score table ") +
                    (saved ? "was saved" : "could not be saved"));

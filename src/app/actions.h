@@ -6,7 +6,8 @@
 
 // What a player asks for. On a menu, Up and Down move the marker and Choose acts on the
 // marked row; in a game, the four directions steer and Back leaves for the main menu.
-enum class Action { None, Up, Down, Left, Right, Choose, Back };
+// Pause and Faster work only while a recorded game plays back.
+enum class Action { None, Up, Down, Left, Right, Choose, Back, Pause, Faster };
 
 // Works a press of action on the state. Menu presses are dropped while the key cooldown runs;
 // each one that counts sets a new cooldown.

@@ -11,6 +11,8 @@
 #include "app/game.h"
 #include "app/high_score_file.h"
 #include "app/keyboard.h"
+#include "app/playback.h"
+#include "app/replays.h"
 #include "game/collisions.h"
 #include "game/diagnostics.h"
 #include "game/pace.h"
@@ -42,28 +44,43 @@ bool holdGameOver = false;
 // result survives however the game ends; "GAME OVER" is drawn into this frame and the high
 // scores follow.
 void endGame() {
-    enterResult(
-        {std::string("Player 1 - ") + difficultyNames.at(game.play.difficulty), game.play.score});
+    // A replay never touches the table, and its end holds the picture itself.
+    if (!playingBack()) {
+        stopRecording("gameover");
+        enterResult({std::string("Player 1 - ") + difficultyNames.at(game.play.difficulty),
+                     game.play.score});
+        game.menus.screen = HighScores;
+        holdGameOver = true;
+    }
     lightingOff();
     drawText("GAME OVER", -4.0, -1.0, 0.006);
     lightingOn();
-    game.menus.screen = HighScores;
-    holdGameOver = true;
 }
 
 // elapsedMs is the frame's exact length in whole milliseconds of the elapsed-time counter, so
 // that the step timer loses nothing to rounding; frameMs is the rounded-down delta the rest of
 // the frame runs on.
 void playFrame(int32_t frameMs, int32_t elapsedMs) {
-    const bool stepIsDue = gatherStepTime(game.clock.stepTimer, elapsedMs, game.play.difficulty);
+    const int32_t gathered = playingBack() ? playbackTime(elapsedMs) : elapsedMs;
+    const bool stepIsDue = gatherStepTime(game.clock.stepTimer, gathered, game.play.difficulty);
     if (game.play.emitter && game.play.emitter->isAlive()) {
         game.play.emitter->age(static_cast<int16_t>(frameMs));
         game.play.emitter->update();
         drawBurst(*game.play.emitter);
     }
     if (stepIsDue) {
-        actOnStep(stepSnake(game.play));
-        refreshBoard(game.play.board, *game.play.snakeFirst, game.play.berries);
+        if (playingBack()) {
+            playbackBeforeStep();
+        } else {
+            recordBeforeStep();
+        }
+        const StepEvent event = playStep(game.play);
+        if (playingBack()) {
+            playbackAfterStep(event);
+        } else {
+            recordAfterStep();
+        }
+        actOnStep(event);
     }
     drawBackground(game.clock.elapsedTime);
     drawGameScreen(game.play, game.clock.elapsedTime, sampleFps());
@@ -152,6 +169,9 @@ void drawFrame() {
     }
     glutSwapBuffers();
     ++game.clock.frameCount;
+    if (playingBack() && playbackOver()) {
+        finishPlayback();
+    }
     if (holdGameOver) {
         // The player reads "GAME OVER" before the high scores replace it; keys pressed
         // meanwhile are stale, as after a crash.
@@ -165,13 +185,7 @@ void drawFrame() {
 void actOnStep(const StepEvent& event) {
     switch (event.kind) {
         case StepEvent::Kind::Moved:
-            break;
-        case StepEvent::Kind::Ate:
-            if (event.burst) {
-                writeLine("creating an emitter at: " + std::to_string(event.x) + "," +
-                          std::to_string(event.y));
-                game.play.emitter = std::make_unique<ParticleEmitter>(event.x, event.y);
-            }
+        case StepEvent::Kind::Ate:  // the step made its burst itself
             break;
         case StepEvent::Kind::Crashed:
         case StepEvent::Kind::GameOver:

@@ -9,7 +9,7 @@
 void drawFrame();
 
 struct StepEvent;
-// Acts on what a step did: a burst where a berry was eaten in front, the crash pause (keys
+// Acts on what a step did: the crash pause (keys
 // queued during it are dropped), and at game over the table entry, "GAME OVER" (held on
 // screen once the frame is swapped, keys dropped again) and the high scores.
 void actOnStep(const StepEvent& event);

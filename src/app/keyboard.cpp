@@ -15,6 +15,10 @@ Action actionForKey(unsigned char key) {
             return Action::Choose;
         case kKeyEscape:
             return Action::Back;
+        case ' ':
+            return Action::Pause;
+        case 'f':
+            return Action::Faster;
         default:
             return Action::None;
     }

@@ -7,7 +7,8 @@
 constexpr unsigned char kKeyEnter = 13;
 constexpr unsigned char kKeyEscape = 27;
 
-// w, s, a, d, Enter and Escape; anything else, capitals too, is no action.
+// w, s, a, d, Enter and Escape (and space and f, for a replay); anything else, capitals too,
+// is no action.
 Action actionForKey(unsigned char key);
 
 void keyDown(unsigned char key, int x, int y);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/replays.h"
 #include "platform/process.h"
 
 #ifndef ORVEL_VERSION
@@ -27,6 +28,26 @@ Options parseOptions(int argc, char** argv) {
             options.windowed = true;
             continue;
         }
+        if (std::strcmp(argument, "--replay") == 0 && options.action == Options::Action::Play) {
+            if (i + 1 >= argc) {
+                options.action = Options::Action::Refuse;
+                options.problem = "--replay needs a file, last or best";
+                return options;
+            }
+            options.action = Options::Action::Replay;
+            options.replays = {argv[++i]};
+            continue;
+        }
+        if (std::strcmp(argument, "--check-replay") == 0 &&
+            options.action == Options::Action::Play) {
+            options.action = Options::Action::CheckReplays;
+            options.replays.assign(argv + i + 1, argv + argc);
+            if (options.replays.empty()) {
+                options.action = Options::Action::Refuse;
+                options.problem = "--check-replay needs at least one file";
+            }
+            return options;
+        }
         options.action = Options::Action::Refuse;
         options.problem = std::string("unknown option '") + argument + "'";
         return options;
@@ -35,12 +56,17 @@ Options parseOptions(int argc, char** argv) {
 }
 
 std::string usageText() {
-    return "Usage: orvel [--windowed]\n"
+    return "Usage: orvel [--windowed] [--replay FILE|last|best]\n"
+           "       orvel --check-replay FILE...\n"
            "A snake game drawn in 3D. Steer with w, a, s, d; Enter chooses, Escape leaves a "
            "game.\n"
            "\n"
            "Options:\n"
            "  --windowed   play in an ordinary 1280x1024 window instead of the full screen\n"
+           "  --replay FILE|last|best\n"
+           "               play a recorded game back (Escape stops, space pauses, f is 4x)\n"
+           "  --check-replay FILE...\n"
+           "               check recorded games by the rules alone, without a display\n"
            "  --help       show this help and exit\n"
            "  --version    show the version and exit\n"
            "\n"
@@ -52,15 +78,21 @@ std::string usageText() {
            "\n"
            "Files:\n"
            "  $XDG_DATA_HOME/orvel/highScores.txt   the table of the ten best scores\n"
+           "  $XDG_DATA_HOME/orvel/replays/         every game, recorded (the last 50, the best "
+           "10)\n"
            "\n"
            "Exit status: 0 after Exit, 1 on a high-score file error, 2 on a bad command line\n"
-           "or ORVEL_SEED, 3 on a display problem (none, or lost). See orvel(6).\n";
+           "or ORVEL_SEED, 3 on a display problem (none, or lost); for a replay, 4 when it does\n"
+           "not match the recording and 5 when a file is no replay. See orvel(6).\n";
 }
 
 void actOnOptions(const Options& options) {
     switch (options.action) {
         case Options::Action::Play:
+        case Options::Action::Replay:
             return;
+        case Options::Action::CheckReplays:
+            exitProcess(checkReplayFiles(options.replays));
         case Options::Action::Help:
             std::fputs(usageText().c_str(), stdout);
             exitProcess(0);

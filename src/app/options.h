@@ -2,12 +2,14 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 struct Options {
-    enum class Action { Play, Help, Version, Refuse };
+    enum class Action { Play, Help, Version, Refuse, Replay, CheckReplays };
     Action action = Action::Play;
-    bool windowed = false;  // an ordinary window instead of the full screen
-    std::string problem;    // why the command line was refused
+    bool windowed = false;             // an ordinary window instead of the full screen
+    std::string problem;               // why the command line was refused
+    std::vector<std::string> replays;  // --replay's one (a file, last or best), --check-replay's
 };
 
 Options parseOptions(int argc, char** argv);
@@ -15,6 +17,7 @@ Options parseOptions(int argc, char** argv);
 // The --help text: usage, options, environment and files.
 std::string usageText();
 
-// Answers --help and --version (exit 0) and a refused command line (one line and the usage on
-// standard error, exit 2); returns only when the game is to be played.
+// Answers --help and --version (exit 0), --check-replay (its own statuses) and a refused
+// command line (one line and a pointer to --help on standard error, exit 2); returns only when
+// the game is to be played, or a replay played back.
 void actOnOptions(const Options& options);

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <utility>
 
 #include "app/frame.h"
 #include "app/frame_pacing.h"
@@ -13,6 +15,8 @@
 #include "app/high_score_file.h"
 #include "app/keyboard.h"
 #include "app/options.h"
+#include "app/playback.h"
+#include "app/replays.h"
 #include "game/diagnostics.h"
 #include "game/random.h"
 #include "platform/clock.h"
@@ -179,10 +183,26 @@ void startUp(int argc, char** argv) {
     catchTerminationSignals();
     setLineSink(writeOutputLine);
     seedRandom(chooseSeed());
+    // A replay is read before anything else is opened; playing one back never touches the
+    // high-score table.
+    const bool replay = options.action == Options::Action::Replay;
+    Replay recorded;
+    std::string recordedPath;
+    if (replay) {
+        std::string problem;
+        if (!loadReplay(options.replays.front(), recorded, recordedPath, problem)) {
+            writeErrorLine(problem);
+            exitProcess(kNotAReplayStatus);
+        }
+    }
     requireDisplay();
     game = GameState{};
-    openOrCreateHighScoreFile();
-    loadHighScores();
+    if (replay) {
+        beginPlayback(std::move(recorded), recordedPath);
+    } else {
+        openOrCreateHighScoreFile();
+        loadHighScores();
+    }
 
     // GLUT sees only the program's name: the command line is the game's own.
     int glutArgc = 1;
@@ -194,6 +214,9 @@ void startUp(int argc, char** argv) {
     glutSetKeyRepeat(GLUT_KEY_REPEAT_ON);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     openWindow(options.windowed);
+    if (replay) {
+        glutSetWindowTitle("ORVEL replay");
+    }
     identifyWindow();
     onDisplayLost(saveAfterLostDisplay);
     enableDetectableAutoRepeat();

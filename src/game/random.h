@@ -6,6 +6,13 @@
 
 void seedRandom(uint32_t seed);
 
+// The seed of the last seedRandom, and how many numbers were drawn since: together they say
+// where the generator stands, so that a game recorded anywhere in a session can be replayed.
+uint32_t randomSeed();
+uint64_t randomDraws();
+// Seeds the generator and moves it on by draws numbers.
+void seedRandomAt(uint32_t seed, uint64_t draws);
+
 // A whole number 0..n-1 for n > 0: the next 32-bit output u, scaled as (u * n) >> 32.
 uint32_t randomBelow(uint32_t n);
 

@@ -8,6 +8,7 @@
 #include "game/collisions.h"
 #include "game/diagnostics.h"
 #include "game/game_state.h"
+#include "game/random.h"
 
 namespace {
 
@@ -107,6 +108,45 @@ StepEvent crashed(Play& play) {
 }
 
 }  // namespace
+
+StepEvent playStep(Play& play) {
+    const StepEvent event = stepSnake(play);
+    if (event.kind == StepEvent::Kind::Ate && event.burst) {
+        writeLine("creating an emitter at: " + std::to_string(event.x) + "," +
+                  std::to_string(event.y));
+        play.emitter = std::make_unique<ParticleEmitter>(event.x, event.y);
+    }
+    refreshBoard(play.board, *play.snakeFirst, play.berries);
+    return event;
+}
+
+uint64_t playHash(const Play& play) {
+    uint64_t hash = 14695981039346656037ULL;  // FNV-1a, 64 bits
+    auto mix = [&hash](int64_t value) {
+        for (int i = 0; i < 8; ++i) {
+            hash = (hash ^ static_cast<uint64_t>((value >> (8 * i)) & 0xFF)) * 1099511628211ULL;
+        }
+    };
+    for (int x = 1; x <= kBoardSize; ++x) {
+        for (int y = 1; y <= kBoardSize; ++y) {
+            mix(play.board.at(x, y));
+        }
+    }
+    for (const SnakeSegment* s = play.snakeFirst.get(); s; s = s->next.get()) {
+        mix(s->x);
+        mix(s->y);
+    }
+    for (int k = 1; k <= kBerryCount; ++k) {
+        mix(play.berries[k] ? play.berries[k]->x() : -1);
+        mix(play.berries[k] ? play.berries[k]->y() : -1);
+    }
+    for (const int64_t value : {int64_t{play.score}, int64_t{play.lives}, int64_t{play.direction},
+                                int64_t{play.nextDirection}, int64_t{play.difficulty},
+                                static_cast<int64_t>(randomDraws())}) {
+        mix(value);
+    }
+    return hash;
+}
 
 StepEvent stepSnake(Play& play) {
     const Cell front = cellInFront(headCell(play), play.nextDirection);

@@ -24,3 +24,13 @@ struct Play;
 
 // One step of the state's snake, its board, berries, score and lives.
 StepEvent stepSnake(Play& play);
+
+// A whole step as the game plays it, whoever drives it (the frame driver, a replay): the step,
+// a new burst where a berry was eaten in front ("creating an emitter at: x,y"), and the
+// board's marks rebuilt. The pauses and game over are the driver's.
+StepEvent playStep(Play& play);
+
+// A digest of everything a step depends on and changes: the board, the snake, the berries, the
+// score, lives, headings and difficulty, and the generator's position. Equal states, equal
+// digests, on every platform.
+uint64_t playHash(const Play& play);

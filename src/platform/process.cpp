@@ -3,6 +3,12 @@
 
 #include "platform/console.h"
 
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -23,6 +29,14 @@ void exitProcess(int status) {
         undo();
     }
     std::exit(status);
+}
+
+unsigned long processId() {
+#if defined(_WIN32)
+    return GetCurrentProcessId();
+#else
+    return static_cast<unsigned long>(getpid());
+#endif
 }
 
 void atExit(void (*undo)()) {

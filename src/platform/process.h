@@ -9,6 +9,9 @@
 // What to undo before the process ends (the desktop's video mode); nullptr for nothing.
 void atExit(void (*undo)());
 
+// This process's number, as the system shows it.
+unsigned long processId();
+
 // Writes "orvel: " and the message to standard error and ends with status 1.
 [[noreturn]] void fatalError(const std::string& message);
 

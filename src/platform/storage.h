@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // The high-score file's path. On Windows C:\highScores.txt where that file already exists,
 // can be read and written, and new files can be made beside it (tables kept there stay in
@@ -18,6 +19,14 @@ std::string highScoreFilePath();
 // elsewhere before (Windows: a C:\highScores.txt that can't be saved in place), with a note
 // saying so; empty otherwise.
 std::string carriedOverTable(const std::string& path, std::string& note);
+
+// Where recorded games are kept: $XDG_DATA_HOME/orvel/replays (as the table) or
+// %APPDATA%\ORVEL\replays. Empty when no such folder can be found.
+std::string replayFolderPath();
+
+// The names of the regular files in a folder (none where it can't be read), and removing one.
+std::vector<std::string> filesIn(const std::string& folder);
+bool removeFile(const std::string& path);
 
 // Creates the folders above path that are missing. False, with the reason, when it can't.
 bool makeParentFolders(const std::string& path, std::string& error);

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include <fcntl.h>
 #include <pwd.h>
@@ -88,20 +89,41 @@ bool writeAll(int fd, const std::string& bytes) {
 
 }  // namespace
 
-std::string highScoreFilePath() {
+// The game's own data folder; empty when there is no home to put it in.
+std::string dataFolder() {
     // A relative XDG_DATA_HOME is invalid and ignored, as the XDG base directories say.
     const char* data = std::getenv("XDG_DATA_HOME");
-    std::string base;
     if (data && data[0] == '/') {
-        base = data;
-    } else {
-        const std::string home = homeFolder();
-        if (home.empty()) {
-            return {};
-        }
-        base = home + "/.local/share";
+        return std::string(data) + "/orvel";
     }
-    return base + "/orvel/highScores.txt";
+    const std::string home = homeFolder();
+    return home.empty() ? std::string() : home + "/.local/share/orvel";
+}
+
+std::string highScoreFilePath() {
+    const std::string folder = dataFolder();
+    return folder.empty() ? folder : folder + "/highScores.txt";
+}
+
+std::string replayFolderPath() {
+    const std::string folder = dataFolder();
+    return folder.empty() ? folder : folder + "/replays";
+}
+
+std::vector<std::string> filesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    std::error_code code;
+    for (const auto& entry : fs::directory_iterator(folder, code)) {
+        std::error_code kind;
+        if (entry.is_regular_file(kind)) {
+            names.push_back(entry.path().filename().string());
+        }
+    }
+    return names;
+}
+
+bool removeFile(const std::string& path) {
+    return unlink(path.c_str()) == 0;
 }
 
 std::string carriedOverTable(const std::string&, std::string&) {

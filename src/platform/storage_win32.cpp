@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "platform/storage.h"
 
@@ -158,6 +159,27 @@ std::string highScoreFilePath() {
         return {};
     }
     return appData + "\\ORVEL\\highScores.txt";
+}
+
+std::string replayFolderPath() {
+    const std::string appData = environment(L"APPDATA");
+    return appData.empty() ? appData : appData + "\\ORVEL\\replays";
+}
+
+std::vector<std::string> filesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    std::error_code code;
+    for (const auto& entry : fs::directory_iterator(fs::path(wide(folder)), code)) {
+        std::error_code kind;
+        if (entry.is_regular_file(kind)) {
+            names.push_back(narrow(entry.path().filename().wstring()));
+        }
+    }
+    return names;
+}
+
+bool removeFile(const std::string& path) {
+    return DeleteFileW(wide(path).c_str()) != 0;
 }
 
 std::string carriedOverTable(const std::string& path, std::string& note) {

@@ -56,8 +56,7 @@ TEST_F(GameTest, ALongRandomlySteeredSessionKeepsTheBoardSound) {
                 keyDown(keys[player() % 4], 0, 0);
             }
             const int16_t lives = game.play.lives;
-            actOnStep(stepSnake(game.play));
-            refreshBoard(game.play.board, *game.play.snakeFirst, game.play.berries);
+            actOnStep(playStep(game.play));
             game.menus.discardPendingKeys = false;  // a frame passes between steps
             ++steps;
             crashes += game.play.lives < lives || game.menus.screen != Playing;

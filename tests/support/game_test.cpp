@@ -25,17 +25,13 @@ void GameTest::SetUp() {
     fakegl::reset();
     fakeplatform::reset();
     setFramePacing(FramePacer());
-}
-
-void ScoreFileTest::SetUp() {
-    GameTest::SetUp();
     std::string pattern = (fs::temp_directory_path() / "orvel-test-XXXXXX").string();
     ASSERT_NE(mkdtemp(pattern.data()), nullptr);
     dataHome = pattern;
     setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
 }
 
-void ScoreFileTest::TearDown() {
+void GameTest::TearDown() {
     unsetenv("XDG_DATA_HOME");
     std::error_code ignored;
     fs::remove_all(dataHome, ignored);

@@ -12,23 +12,22 @@
 
 // Every test starts from the start-up game state, a default-seeded generator, and empty
 // records of GL calls and pauses.
+// XDG_DATA_HOME points into a temporary folder removed afterwards, so that nothing a test does
+// (a saved table, a recorded game) reaches the home folder of whoever runs the tests.
 class GameTest : public ::testing::Test {
-protected:
-    void SetUp() override;
-};
-
-// A GameTest whose XDG_DATA_HOME points into a temporary folder removed afterwards, so the
-// high-score file lives at dataHome + "/orvel/highScores.txt".
-class ScoreFileTest : public GameTest {
 protected:
     void SetUp() override;
     void TearDown() override;
 
+    std::string dataHome;
+};
+
+// A GameTest that works with the high-score file at dataHome + "/orvel/highScores.txt".
+class ScoreFileTest : public GameTest {
+protected:
     std::string scoreFile() const { return dataHome + "/orvel/highScores.txt"; }
     void writeScoreFile(const std::string& bytes) const;
     std::string readScoreFile() const;
-
-    std::string dataHome;
 };
 
 // Sets the game up as New Game does, in a known state for step and collision tests: a reset

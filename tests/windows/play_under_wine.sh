@@ -4,7 +4,8 @@
 # Escape, the high scores are Reset while another program holds the table for a second
 # (waited out), Reset again while it holds it for six (a failed save, said on standard error,
 # the game goes on), and Exit ends the game with status 0, "Saving: " lines on standard output
-# and the 80-byte CR LF table in %APPDATA%\ORVEL in the Wine prefix. (Windows ends standard
+# and the 80-byte CR LF table in %APPDATA%\ORVEL in the Wine prefix; the game's recording then
+# plays back by itself with "orvel.exe --replay last" and matches. (Windows ends standard
 # output's lines with CR LF too, so lines are compared without the CR.)
 #   play_under_wine.sh ZIP
 set -euo pipefail
@@ -90,4 +91,17 @@ table=$(find "$work/prefix/drive_c/users" -path '*/AppData/Roaming/ORVEL/highSco
 cmp -s "$table" <(for _ in $(seq 10); do printf 'AAA\r\n0\r\n'; done) ||
   fail "the table is not ten CR LF filler rows: $(od -c "$table" | head -n 3)"
 [ "$(stat -c %s "$table")" = 80 ] || fail "the table is not 80 bytes"
+
+# The game it played was recorded; it plays back by itself and matches.
+recording=$(find "$work/prefix/drive_c/users" -path '*/AppData/Roaming/ORVEL/replays/*.orvel-replay' | head -n1)
+[ -n "$recording" ] || fail "no recording in %APPDATA%\\ORVEL\\replays"
+(cd "$work" && exec wine "$exe" --replay last >"$work/out" 2>"$work/err") &
+game=$!
+wait_until "the replay plays and ends by itself" '! kill -0 "$game" 2>/dev/null' 90
+status=0
+wait "$game" || status=$?
+game=""
+[ "$status" = 0 ] || fail "the replay ended with status $status"
+tr -d '\r' <"$work/out" | grep -q "^replay .* matches: score [0-9]* in [0-9]* steps$" ||
+  fail "the replay did not say it matched"
 echo "PASS: orvel.exe under $(wine --version) played, reset and saved $table"

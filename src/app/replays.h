@@ -1,0 +1,28 @@
+// Recorded games in the shell: every game is recorded from New Game to its end and kept in the
+// replay folder (the last 50, and the ten best whatever their age); recordings are found by
+// name, "last" or "best", read with one-line problems, and checked by the rules alone.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "game/replay.h"
+
+// Recording: started at New Game (before the new game draws from the generator), around
+// every step, stopped at game over ("gameover"), Escape ("escape") or when the game closes
+// ("exit"). A recording that can't be written is one line on standard error, nothing more.
+void startRecording();
+void recordBeforeStep();
+void recordAfterStep();
+void stopRecording(const char* ending);
+
+// A replay named by path, or "last" or "best" in the replay folder. False with the problem in
+// one line naming the file (and the line).
+bool loadReplay(const std::string& which, Replay& replay, std::string& path, std::string& problem);
+
+// orvel --check-replay FILE...: one line per file; the exit status (0 all match, 4 one does
+// not match, 5 one is no replay).
+int checkReplayFiles(const std::vector<std::string>& files);
+
+constexpr int kReplayMismatchStatus = 4;
+constexpr int kNotAReplayStatus = 5;

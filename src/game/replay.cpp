@@ -1,0 +1,323 @@
+// Replays: their text, recording and playing back.
+#include "game/replay.h"
+
+#include <charconv>
+#include <utility>
+
+#include "game/random.h"
+#include "game/step.h"
+
+namespace {
+
+constexpr size_t kLongestLine = 200;
+
+bool isHeading(char c) {
+    return c == 'w' || c == 'a' || c == 's' || c == 'd';
+}
+
+// A whole decimal number of at most max, nothing else.
+bool number(std::string_view text, uint64_t max, uint64_t& value) {
+    if (text.empty() || text.size() > 20) {
+        return false;
+    }
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size() && value <= max;
+}
+
+std::vector<std::string_view> words(std::string_view line) {
+    std::vector<std::string_view> result;
+    size_t at = 0;
+    while (at < line.size() && result.size() < 16) {
+        const size_t end = std::min(line.find(' ', at), line.size());
+        result.push_back(line.substr(at, end - at));
+        at = end + 1;
+    }
+    return result;
+}
+
+class Reader {
+public:
+    Reader(Replay& replay, int32_t& line, std::string& problem)
+        : replay_(replay), line_(line), problem_(problem) {}
+
+    bool fail(std::string what) {
+        problem_ = std::move(what);
+        return false;
+    }
+
+    // One line of the text, numbered from 1.
+    bool read(std::string_view text) {
+        ++line_;
+        if (text.size() > kLongestLine) {
+            return fail("the line is longer than " + std::to_string(kLongestLine) + " bytes");
+        }
+        if (ended_) {
+            return text.empty() || fail("nothing may follow the end line");
+        }
+        const std::vector<std::string_view> w = words(text);
+        uint64_t a = 0;
+        uint64_t b = 0;
+        switch (line_) {
+            case 1:
+                if (w.size() != 3 || w[0] != "ORVEL" || w[1] != "replay" ||
+                    !number(w[2], 1000000, a) || a == 0) {
+                    return fail("this is not an ORVEL replay (no \"ORVEL replay VERSION\" line)");
+                }
+                if (a > kReplayFormat) {
+                    return fail("the replay's format version " + std::to_string(a) +
+                                " is newer than this game's (" + std::to_string(kReplayFormat) +
+                                ")");
+                }
+                replay_.format = static_cast<int>(a);
+                return true;
+            case 2:
+                if (w.size() != 2 || w[0] != "game" || w[1].empty()) {
+                    return fail("expected \"game VERSION\"");
+                }
+                replay_.gameVersion = std::string(w[1]);
+                return true;
+            case 3:
+                if (w.size() != 2 || w[0] != "seed" || !number(w[1], UINT32_MAX, a)) {
+                    return fail("expected \"seed N\" with N from 0 to 4294967295");
+                }
+                replay_.seed = static_cast<uint32_t>(a);
+                return true;
+            case 4:
+                if (w.size() != 2 || w[0] != "position" || !number(w[1], kReplayFarthest, a)) {
+                    return fail("expected \"position N\" with N from 0 to " +
+                                std::to_string(kReplayFarthest));
+                }
+                replay_.position = a;
+                return true;
+            case 5:
+                if (w.size() != 2 || w[0] != "difficulty" || !number(w[1], 4, a) || a < 1) {
+                    return fail("expected \"difficulty N\" with N from 1 to 4");
+                }
+                replay_.difficulty = static_cast<int16_t>(a);
+                return true;
+            case 6:
+                if (w.size() != 2 || w[0] != "date") {
+                    return fail("expected \"date WHEN\"");
+                }
+                replay_.date = std::string(w[1]);
+                return true;
+            default:
+                break;
+        }
+        if (w.size() == 3 && w[0] == "turn") {
+            if (!number(w[1], kReplayLongest, a) || a == 0 || w[2].size() != 1 ||
+                !isHeading(w[2][0])) {
+                return fail("expected \"turn STEP HEADING\" with a heading of w, a, s or d");
+            }
+            if (!replay_.turns.empty() && a <= uint64_t(replay_.turns.back().step)) {
+                return fail("turn steps must grow from line to line");
+            }
+            replay_.turns.push_back({static_cast<int32_t>(a), w[2][0]});
+            return true;
+        }
+        if (w.size() == 3 && w[0] == "check") {
+            if (!number(w[1], kReplayLongest, a) || a == 0 || !number(w[2], UINT64_MAX, b)) {
+                return fail("expected \"check STEP HASH\"");
+            }
+            if (!replay_.checkpoints.empty() && a <= uint64_t(replay_.checkpoints.back().step)) {
+                return fail("check steps must grow from line to line");
+            }
+            replay_.checkpoints.push_back({static_cast<int32_t>(a), b});
+            return true;
+        }
+        if (w.size() == 10 && w[0] == "end") {
+            return readEnd(w);
+        }
+        return fail("expected a turn, check or end line");
+    }
+
+    bool finish() {
+        if (!ended_) {
+            return fail(line_ < 6 ? "the replay's header is cut short" : "the end line is missing");
+        }
+        return true;
+    }
+
+private:
+    bool readEnd(const std::vector<std::string_view>& w) {
+        uint64_t steps = 0;
+        uint64_t score = 0;
+        uint64_t lives = 0;
+        uint64_t hash = 0;
+        if ((w[1] != "gameover" && w[1] != "escape" && w[1] != "exit") || w[2] != "steps" ||
+            !number(w[3], kReplayLongest, steps) || w[4] != "score" ||
+            !number(w[5], INT16_MAX, score) || w[6] != "lives" || !number(w[7], 3, lives) ||
+            w[8] != "hash" || !number(w[9], UINT64_MAX, hash)) {
+            return fail("expected \"end gameover|escape|exit steps N score N lives N hash N\"");
+        }
+        const auto beyond = [steps](int32_t step) { return uint64_t(step) > steps; };
+        if ((!replay_.turns.empty() && beyond(replay_.turns.back().step)) ||
+            (!replay_.checkpoints.empty() && beyond(replay_.checkpoints.back().step))) {
+            return fail("a turn or check lies beyond the replay's last step");
+        }
+        replay_.ending = std::string(w[1]);
+        replay_.steps = static_cast<int32_t>(steps);
+        replay_.score = static_cast<int16_t>(score);
+        replay_.lives = static_cast<int16_t>(lives);
+        replay_.hash = hash;
+        ended_ = true;
+        return true;
+    }
+
+    Replay& replay_;
+    int32_t& line_;
+    std::string& problem_;
+    bool ended_ = false;
+};
+
+}  // namespace
+
+std::string replayText(const Replay& replay) {
+    std::string text = "ORVEL replay " + std::to_string(replay.format) + "\n";
+    text += "game " + replay.gameVersion + "\n";
+    text += "seed " + std::to_string(replay.seed) + "\n";
+    text += "position " + std::to_string(replay.position) + "\n";
+    text += "difficulty " + std::to_string(replay.difficulty) + "\n";
+    text += "date " + replay.date + "\n";
+    size_t turn = 0;
+    for (const ReplayCheckpoint& check : replay.checkpoints) {
+        for (; turn < replay.turns.size() && replay.turns[turn].step <= check.step; ++turn) {
+            text += "turn " + std::to_string(replay.turns[turn].step) + " " +
+                    replay.turns[turn].heading + "\n";
+        }
+        text += "check " + std::to_string(check.step) + " " + std::to_string(check.hash) + "\n";
+    }
+    for (; turn < replay.turns.size(); ++turn) {
+        text += "turn " + std::to_string(replay.turns[turn].step) + " " +
+                replay.turns[turn].heading + "\n";
+    }
+    text += "end " + replay.ending + " steps " + std::to_string(replay.steps) + " score " +
+            std::to_string(replay.score) + " lives " + std::to_string(replay.lives) + " hash " +
+            std::to_string(replay.hash) + "\n";
+    return text;
+}
+
+bool parseReplay(std::string_view text, Replay& replay, int32_t& line, std::string& problem) {
+    replay = Replay{};
+    line = 0;
+    if (text.size() > kReplayLargest) {
+        problem = "it is larger than " + std::to_string(kReplayLargest) + " bytes";
+        return false;
+    }
+    Reader reader(replay, line, problem);
+    size_t at = 0;
+    while (at < text.size()) {
+        size_t end = text.find('\n', at);
+        if (end == std::string_view::npos) {
+            end = text.size();
+        }
+        std::string_view one = text.substr(at, end - at);
+        if (!one.empty() && one.back() == '\r') {
+            one.remove_suffix(1);
+        }
+        if (!reader.read(one)) {
+            return false;
+        }
+        at = end + 1;
+    }
+    if (!reader.finish()) {
+        line = 0;
+        return false;
+    }
+    return true;
+}
+
+void ReplayRecorder::begin(const Play& play, std::string gameVersion, std::string date) {
+    replay_ = Replay{};
+    replay_.gameVersion = std::move(gameVersion);
+    replay_.date = std::move(date);
+    replay_.seed = randomSeed();
+    replay_.position = randomDraws();
+    replay_.difficulty = play.difficulty;
+    asked_ = 'w';  // New Game's snake asks for up
+    recording_ = true;
+}
+
+void ReplayRecorder::beforeStep(const Play& play) {
+    if (recording_ && play.nextDirection != asked_) {
+        replay_.turns.push_back({replay_.steps + 1, play.nextDirection});
+    }
+}
+
+void ReplayRecorder::afterStep(const Play& play) {
+    if (!recording_) {
+        return;
+    }
+    ++replay_.steps;
+    asked_ = play.nextDirection;
+    if (replay_.steps % kReplayCheckEvery == 0) {
+        replay_.checkpoints.push_back({replay_.steps, playHash(play)});
+    }
+}
+
+Replay ReplayRecorder::finish(const Play& play, const std::string& ending) {
+    replay_.ending = ending;
+    replay_.score = play.score;
+    replay_.lives = play.lives;
+    replay_.hash = playHash(play);
+    recording_ = false;
+    return std::exchange(replay_, Replay{});
+}
+
+void startReplay(const Replay& replay, Play& play) {
+    seedRandomAt(replay.seed, replay.position);
+    play.difficulty = replay.difficulty;
+    startNewGame(play);
+}
+
+ReplayPlayer::ReplayPlayer(const Replay& replay) : replay_(replay) {}
+
+void ReplayPlayer::beforeStep(Play& play) {
+    const int32_t step = steps_ + 1;
+    for (; nextTurn_ < replay_.turns.size() && replay_.turns[nextTurn_].step == step; ++nextTurn_) {
+        play.nextDirection = replay_.turns[nextTurn_].heading;
+    }
+}
+
+bool ReplayPlayer::afterStep(const Play& play) {
+    ++steps_;
+    if (nextCheck_ < replay_.checkpoints.size() && replay_.checkpoints[nextCheck_].step == steps_) {
+        if (differsAt_ == 0) {
+            (replay_.checkpoints[nextCheck_].hash == playHash(play) ? agreedAt_ : differsAt_) =
+                steps_;
+        }
+        ++nextCheck_;
+    }
+    return differsAt_ == 0;
+}
+
+bool ReplayPlayer::endMatches(const Play& play) const {
+    return differsAt_ == 0 && steps_ == replay_.steps && play.score == replay_.score &&
+           play.lives == replay_.lives && playHash(play) == replay_.hash;
+}
+
+ReplayVerdict checkReplay(const Replay& replay) {
+    Play play;
+    startReplay(replay, play);
+    ReplayPlayer player(replay);
+    while (!player.done()) {
+        player.beforeStep(play);
+        const StepEvent event = playStep(play);
+        if (!player.afterStep(play)) {
+            break;
+        }
+        if (event.kind == StepEvent::Kind::GameOver && !player.done()) {
+            break;  // the game ended before the recording did
+        }
+    }
+    ReplayVerdict verdict;
+    verdict.steps = player.steps();
+    verdict.score = play.score;
+    verdict.matches = player.endMatches(play);
+    if (!verdict.matches) {
+        verdict.lastAgreed = player.lastAgreed();
+        verdict.firstDifference =
+            player.firstDifference() != 0 ? player.firstDifference() : player.steps();
+    }
+    return verdict;
+}
