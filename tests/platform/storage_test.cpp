@@ -110,3 +110,16 @@ TEST_F(ScoreFileTest, ReplaceFileSwapsInTheNewBytesWhole) {
     EXPECT_FALSE(replaceFile(dataHome + "/missing/folder/file", "x", error));
     EXPECT_NE(error.find("missing/folder/file"), std::string::npos) << error;
 }
+
+// A symlink where the lock goes is refused, never followed: a dangling one would have its
+// target created.
+TEST_F(ScoreFileTest, ASymlinkInTheLocksPlaceIsRefused) {
+    writeScoreFile("");
+    const std::string target = dataHome + "/elsewhere";
+    fs::create_symlink(target, scoreFile() + ".lock");
+    FileLock lock;
+    std::string error;
+    EXPECT_FALSE(lock.acquire(scoreFile(), error));
+    EXPECT_NE(error.find("is a symbolic link"), std::string::npos) << error;
+    EXPECT_FALSE(fs::exists(target));
+}

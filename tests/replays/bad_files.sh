@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Replay files are input from strangers: each kind of bad file gets one line naming the file
+# (and the line, where there is one) and exit status 5, promptly, touching no other file.
+#   bad_files.sh ORVEL_BIN
+set -euo pipefail
+orvel=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+header=$'ORVEL replay 1\ngame 1.0.0\nseed 7\nposition 0\ndifficulty 2\ndate x\n'
+printf 'garbage\x00\x01\xff' >"$work/garbage"
+head -c 10000000 /dev/zero | tr '\0' 'x' >"$work/ten-megabytes"
+mkfifo "$work/fifo"
+printf '%s' "${header%%seed*}" >"$work/truncated"
+printf 'ORVEL replay 2\n' >"$work/newer"
+printf '%sturn 5 q\nend escape steps 9 score 0 lives 3 hash 1\n' "$header" >"$work/heading"
+printf '%sturn 5 a\nturn 3 s\nend escape steps 9 score 0 lives 3 hash 1\n' "$header" >"$work/backwards"
+printf '%sturn 50 a\nend escape steps 9 score 0 lives 3 hash 1\n' "$header" >"$work/beyond"
+printf '%s' "${header/difficulty 2/difficulty 9}" >"$work/difficulty"
+printf '%s' "${header/seed 7/seed 4294967296}" >"$work/seed"
+printf 'game 1.0.0\nseed 7\n' >"$work/no-header"
+files=(garbage ten-megabytes fifo truncated newer heading backwards beyond difficulty seed no-header)
+status=0
+start=$SECONDS
+(cd "$work" && timeout 20 "$orvel" --check-replay "${files[@]}" /dev/zero) >"$work/out" 2>&1 || status=$?
+[ "$status" = 5 ] || { echo "FAIL: status $status, not 5"; cat "$work/out"; exit 1; }
+[ $((SECONDS - start)) -le 5 ] || { echo "FAIL: took $((SECONDS - start)) s"; exit 1; }
+[ "$(wc -l <"$work/out")" = $((${#files[@]} + 1)) ] || { echo "FAIL: not one line per file:"; cat "$work/out"; exit 1; }
+for file in "${files[@]}" /dev/zero; do
+  grep -q -- "$file" "$work/out" || { echo "FAIL: no line names $file"; cat "$work/out"; exit 1; }
+done
+grep -q "newer: line 1: the replay's format version 2 is newer than this game's (1)" "$work/out" ||
+  { echo "FAIL: the newer format is not named with both versions"; cat "$work/out"; exit 1; }
+grep -q "heading: line 7: " "$work/out" || { echo "FAIL: the bad heading's line is not named"; exit 1; }
+[ "$(ls "$work" | wc -l)" = $((${#files[@]} + 1)) ] || { echo "FAIL: a file was added"; ls "$work"; exit 1; }
+cat "$work/out"
+echo "PASS"
