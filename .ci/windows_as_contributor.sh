@@ -10,7 +10,7 @@ fi
 source "$(dirname "$0")/account.sh"
 shared=$(mktemp -d)
 trap 'rm -rf "$shared"' EXIT
-cp "$zip" "$root/tests/windows/legacy_table_under_wine.sh" "$shared/"
+cp "$zip" "$root/tests/windows/legacy_table_under_wine.sh" "$root/tests/windows/wine_lib.sh" "$shared/"
 chmod 755 "$shared"
 chmod 644 "$shared"/*
 echo "== the Windows zip under Wine as $CONTRIBUTOR: a C:\\ that takes no new files"

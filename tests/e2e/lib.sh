@@ -48,11 +48,18 @@ start_xvfb() {
   : >"$WORK/display"
   Xvfb -displayfd 3 -screen 0 "${1:-1280x1024}x24" -nolisten tcp -noreset 3>"$WORK/display" 2>"$WORK/xvfb.log" &
   XVFB_PID=$!
+  await_display Xvfb "$WORK/xvfb.log"
+}
+
+# await_display NAME LOG: waits for the server just started (XVFB_PID) to write its display
+# number into $WORK/display and to accept connections; DISPLAY names it.
+await_display() {
   for _ in $(seq 100); do
     [ -s "$WORK/display" ] && break
+    kill -0 "$XVFB_PID" 2>/dev/null || fail "$1 did not start: $(tail -n 20 "$2")"
     sleep 0.1
   done
-  [ -s "$WORK/display" ] || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
+  [ -s "$WORK/display" ] || fail "$1 did not start: $(tail -n 20 "$2")"
   export DISPLAY=":$(head -n1 "$WORK/display")"
   # The number can arrive a moment before connections are accepted.
   wait_until "display $DISPLAY accepts connections" '"$XPROBE" yellow 0 0 0 0 >/dev/null 2>&1'
@@ -147,14 +154,7 @@ CONF
   Xorg -displayfd 3 -config "$WORK/xorg.conf" -configdir "$WORK/xorg.d" -logfile "$WORK/xorg.log" \
     -nolisten tcp -noreset -novtswitch 3>"$WORK/display" >/dev/null 2>&1 &
   XVFB_PID=$!
-  for _ in $(seq 100); do
-    [ -s "$WORK/display" ] && break
-    kill -0 "$XVFB_PID" 2>/dev/null || fail "Xorg did not start: $(tail -n 20 "$WORK/xorg.log")"
-    sleep 0.1
-  done
-  [ -s "$WORK/display" ] || fail "Xorg did not start: $(tail -n 20 "$WORK/xorg.log")"
-  export DISPLAY=":$(head -n1 "$WORK/display")"
-  wait_until "display $DISPLAY accepts connections" '"$XPROBE" yellow 0 0 0 0 >/dev/null 2>&1'
+  await_display Xorg "$WORK/xorg.log"
 }
 
 # The timings of a 60 Hz mode line for the modes the tests use.

@@ -6,40 +6,7 @@
 #   legacy_table_under_wine.sh ZIP
 set -euo pipefail
 [ "$(id -u)" != 0 ] || { echo "SKIP: root may create files in any folder; run as an ordinary user"; exit 77; }
-zip=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
-work=$(mktemp -d "${TMPDIR:-/tmp}/orvel-wine.XXXXXX")
-xvfb=""
-game=""
-cleanup() {
-  [ -n "$game" ] && kill -9 "$game" 2>/dev/null || true
-  WINEPREFIX="$work/prefix" wineserver -k 2>/dev/null || true
-  [ -n "$xvfb" ] && { kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; } || true
-  chmod -R u+rwX "$work" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-  echo "FAIL: $*" >&2
-  echo "--- standard output (last lines)" >&2; tail -n 20 "$work/out" >&2 || true
-  echo "--- standard error" >&2; cat "$work/err" >&2 || true
-  exit 1
-}
-wait_until() {  # DESCRIPTION CONDITION SECONDS
-  local deadline=$((SECONDS + $3))
-  until eval "$2"; do
-    [ $SECONDS -lt $deadline ] || fail "timed out waiting until $1"
-    sleep 0.2
-  done
-}
-
-(cd "$work" && cmake -E tar xf "$zip")
-exe=$(ls "$work"/orvel-*-win64/orvel.exe)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
-xvfb=$!
-wait_until "Xvfb starts" '[ -s "$work/display" ]' 10
-export DISPLAY=":$(head -n1 "$work/display")" WINEPREFIX="$work/prefix" WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-wineboot -i >/dev/null 2>&1 || fail "wineboot could not make a Wine prefix"
+source "$(dirname "$0")/wine_lib.sh"
 wineserver -w
 
 # Two rows: a short table's last row read is padded away at load, as in any table.

@@ -8,34 +8,7 @@
 # plays back by itself with "orvel.exe --replay last" and matches. (Windows ends standard
 # output's lines with CR LF too, so lines are compared without the CR.)
 #   play_under_wine.sh ZIP
-set -euo pipefail
-zip=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
-work=$(mktemp -d "${TMPDIR:-/tmp}/orvel-wine.XXXXXX")
-xvfb=""
-game=""
-cleanup() {
-  [ -n "$game" ] && kill -9 "$game" 2>/dev/null || true
-  WINEPREFIX="$work/prefix" wineserver -k 2>/dev/null || true
-  [ -n "$xvfb" ] && { kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; } || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-  echo "FAIL: $*" >&2
-  echo "--- standard output (last lines)" >&2; tail -n 20 "$work/out" >&2 || true
-  echo "--- standard error" >&2; grep -v '^wine: \|fixme:' "$work/err" >&2 || true
-  exit 1
-}
-wait_until() {  # DESCRIPTION CONDITION SECONDS
-  local deadline=$((SECONDS + $3))
-  until eval "$2"; do
-    [ $SECONDS -lt $deadline ] || fail "timed out waiting until $1"
-    sleep 0.2
-  done
-}
-
-(cd "$work" && cmake -E tar xf "$zip")
-exe=$(ls "$work"/orvel-*-win64/orvel.exe)
+source "$(dirname "$0")/wine_lib.sh"
 x86_64-w64-mingw32-gcc -O2 -o "$work/hold_table.exe" "$(dirname "$0")/hold_table.c" ||
   fail "cannot build the table holder"
 
@@ -45,13 +18,6 @@ hold_table() {
   (cd "$work" && exec wine "$work/hold_table.exe" "$1" >"$work/held" 2>&1) &
   wait_until "the other program holds the table" 'grep -q held "$work/held"' 30
 }
-
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
-xvfb=$!
-wait_until "Xvfb starts" '[ -s "$work/display" ]' 10
-export DISPLAY=":$(head -n1 "$work/display")" WINEPREFIX="$work/prefix" WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko installers in a fresh prefix
-wineboot -i >/dev/null 2>&1 || fail "wineboot could not make a Wine prefix"
 
 (cd "$work" && exec wine "$exe" >"$work/out" 2>"$work/err") &
 game=$!

@@ -1,0 +1,38 @@
+# Shared steps of the Wine checks: the zip unpacked in a folder of its own, a private Xvfb
+# display, a fresh Wine prefix, and cleaning up after the game and the Wine server.
+# Source it with the zip as $1; it sets work, exe, DISPLAY and WINEPREFIX.
+set -euo pipefail
+zip=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+work=$(mktemp -d "${TMPDIR:-/tmp}/orvel-wine.XXXXXX")
+xvfb=""
+game=""
+cleanup() {
+  [ -n "$game" ] && kill -9 "$game" 2>/dev/null || true
+  WINEPREFIX="$work/prefix" wineserver -k 2>/dev/null || true
+  [ -n "$xvfb" ] && { kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; } || true
+  chmod -R u+rwX "$work" 2>/dev/null || true  # a check may have taken write bits away
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+  echo "FAIL: $*" >&2
+  echo "--- standard output (last lines)" >&2; tail -n 20 "$work/out" >&2 || true
+  echo "--- standard error" >&2; grep -v '^wine: \|fixme:' "$work/err" >&2 || true
+  exit 1
+}
+wait_until() {  # DESCRIPTION CONDITION SECONDS
+  local deadline=$((SECONDS + $3))
+  until eval "$2"; do
+    [ $SECONDS -lt $deadline ] || fail "timed out waiting until $1"
+    sleep 0.2
+  done
+}
+
+(cd "$work" && cmake -E tar xf "$zip")
+exe=$(ls "$work"/orvel-*-win64/orvel.exe)
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
+xvfb=$!
+wait_until "Xvfb starts" '[ -s "$work/display" ]' 10
+export DISPLAY=":$(head -n1 "$work/display")" WINEPREFIX="$work/prefix" WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko installers in a fresh prefix
+wineboot -i >/dev/null 2>&1 || fail "wineboot could not make a Wine prefix"
