@@ -37,6 +37,7 @@ void pressKey(unsigned char key) {
 void releaseKey(unsigned char key) {
     keyUp(key, 0, 0);
 }
+
 // Set when "GAME OVER" was drawn into the frame on its way to the screen.
 bool holdGameOver = false;
 
@@ -57,6 +58,20 @@ void endGame() {
     lightingOn();
 }
 
+// One step of the game: steered by the recording while one plays back, recorded otherwise.
+StepEvent takeStep() {
+    if (playingBack()) {
+        playbackBeforeStep();
+        const StepEvent event = playStep(game.play);
+        playbackAfterStep(event);
+        return event;
+    }
+    recordBeforeStep();
+    const StepEvent event = playStep(game.play);
+    recordAfterStep();
+    return event;
+}
+
 // elapsedMs is the frame's exact length in whole milliseconds of the elapsed-time counter, so
 // that the step timer loses nothing to rounding; frameMs is the rounded-down delta the rest of
 // the frame runs on.
@@ -69,18 +84,7 @@ void playFrame(int32_t frameMs, int32_t elapsedMs) {
         drawBurst(*game.play.emitter);
     }
     if (stepIsDue) {
-        if (playingBack()) {
-            playbackBeforeStep();
-        } else {
-            recordBeforeStep();
-        }
-        const StepEvent event = playStep(game.play);
-        if (playingBack()) {
-            playbackAfterStep(event);
-        } else {
-            recordAfterStep();
-        }
-        actOnStep(event);
+        actOnStep(takeStep());
     }
     drawBackground(game.clock.elapsedTime);
     drawGameScreen(game.play, game.clock.elapsedTime, sampleFps());

@@ -148,12 +148,19 @@ bool writeTable(std::string& problem) {
     return true;
 }
 
-Lines savingLines() {
+// Says how a save went, once the lock is released: its "Saving:" lines, or the one line of
+// its failure. Returns saved.
+bool tellSave(bool saved, const std::string& problem) {
+    if (!saved) {
+        reportFileProblem("cannot save the high-score table to", problem);
+        return false;
+    }
     Lines lines;
     for (int i = 1; i <= kHighScoreRows; ++i) {
         lines.push_back("Saving: " + rowText(game.book.highScores[i]));
     }
-    return lines;
+    report(lines);
+    return true;
 }
 
 }  // namespace
@@ -233,12 +240,7 @@ bool saveHighScores() {
         FileLock lock;
         saved = lockAndMerge(lock, problem) && writeTable(problem);
     }
-    if (!saved) {
-        reportFileProblem("cannot save the high-score table to", problem);
-        return false;
-    }
-    report(savingLines());
-    return true;
+    return tellSave(saved, problem);
 }
 
 int32_t enterResult(const scores& row) {
@@ -254,10 +256,8 @@ int32_t enterResult(const scores& row) {
         at = enterHighScore(row);
         saved = at > 0 && merged && writeTable(problem);
     }
-    if (at > 0 && loaded && !saved) {
-        reportFileProblem("cannot save the high-score table to", problem);
-    } else if (saved) {
-        report(savingLines());
+    if (at > 0 && loaded) {
+        tellSave(saved, problem);
     }
     return at;
 }

@@ -88,12 +88,11 @@ void finishPlayback() {
                     replay.score, replay.steps);
         exitProcess(0);
     }
-    const int32_t step = player.firstDifference() != 0 ? player.firstDifference() : player.steps();
     std::printf(
         "replay %s does not match: it leaves the recording after step %d, by step %d; "
         "recorded score %d in %d steps, played %d in %d (recorded by orvel %s, played by "
         "orvel %s)\n",
-        playback->path.c_str(), player.lastAgreed(), step, replay.score, replay.steps,
-        game.play.score, player.steps(), replay.gameVersion.c_str(), ORVEL_VERSION);
+        playback->path.c_str(), player.lastAgreed(), player.differenceShownAt(), replay.score,
+        replay.steps, game.play.score, player.steps(), replay.gameVersion.c_str(), ORVEL_VERSION);
     exitProcess(kReplayMismatchStatus);
 }

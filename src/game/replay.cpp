@@ -316,8 +316,7 @@ ReplayVerdict checkReplay(const Replay& replay) {
     verdict.matches = player.endMatches(play);
     if (!verdict.matches) {
         verdict.lastAgreed = player.lastAgreed();
-        verdict.firstDifference =
-            player.firstDifference() != 0 ? player.firstDifference() : player.steps();
+        verdict.firstDifference = player.differenceShownAt();
     }
     return verdict;
 }

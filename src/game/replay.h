@@ -72,7 +72,6 @@ public:
     void afterStep(const Play& play);
     // The finished recording; recording stops.
     Replay finish(const Play& play, const std::string& ending);
-    int32_t steps() const { return replay_.steps; }
 
 private:
     Replay replay_;
@@ -94,10 +93,10 @@ public:
     bool afterStep(const Play& play);
     int32_t steps() const { return steps_; }
     bool done() const { return steps_ >= replay_.steps; }
-    // After the last step: whether the end matches, and where the game first left the
-    // recording (0 where it never did).
+    // After the last step: whether the end matches, and the step by which the game had left
+    // the recording (the checkpoint that showed it, or the last step played).
     bool endMatches(const Play& play) const;
-    int32_t firstDifference() const { return differsAt_; }
+    int32_t differenceShownAt() const { return differsAt_ != 0 ? differsAt_ : steps_; }
     // The last checkpoint that matched (0 for the start).
     int32_t lastAgreed() const { return agreedAt_; }
 

@@ -89,25 +89,26 @@ bool retryWhileHeld(Attempt attempt, bool accessDeniedToo = false) {
     }
 }
 
-HANDLE openForReading(const std::string& path) {
+// CreateFileW, waiting out another program that holds the file; INVALID_HANDLE_VALUE, with
+// the reason in GetLastError(), when it still fails.
+HANDLE openWaiting(const std::string& path, DWORD access, DWORD sharing, DWORD disposition) {
     HANDLE file = INVALID_HANDLE_VALUE;
     retryWhileHeld([&] {
-        file = CreateFileW(wide(path).c_str(), GENERIC_READ,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        file = CreateFileW(wide(path).c_str(), access, sharing, nullptr, disposition,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
         return file != INVALID_HANDLE_VALUE;
     });
     return file;
 }
 
+HANDLE openForReading(const std::string& path) {
+    return openWaiting(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                       OPEN_EXISTING);
+}
+
 bool readableAndWritable(const std::string& path) {
-    HANDLE file = INVALID_HANDLE_VALUE;
-    retryWhileHeld([&] {
-        file = CreateFileW(wide(path).c_str(), GENERIC_READ | GENERIC_WRITE,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-        return file != INVALID_HANDLE_VALUE;
-    });
+    const HANDLE file = openWaiting(path, GENERIC_READ | GENERIC_WRITE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
     if (file == INVALID_HANDLE_VALUE) {
         return false;
     }
@@ -278,12 +279,7 @@ bool readFileStart(const std::string& path, size_t limit, std::string& bytes, bo
 
 bool replaceFile(const std::string& path, const std::string& bytes, std::string& error) {
     const std::string temporary = temporaryNameFor(path);
-    HANDLE file = INVALID_HANDLE_VALUE;
-    retryWhileHeld([&] {
-        file = CreateFileW(wide(temporary).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-        return file != INVALID_HANDLE_VALUE;
-    });
+    const HANDLE file = openWaiting(temporary, GENERIC_WRITE, 0, CREATE_ALWAYS);
     if (file == INVALID_HANDLE_VALUE) {
         error = describe("cannot create", temporary, GetLastError());
         return false;
@@ -343,13 +339,8 @@ void removeStaleSaves(const std::string& path) {
 bool FileLock::acquire(const std::string& path, std::string& error) {
     release();
     const std::string lockPath = path + ".lock";
-    HANDLE file = INVALID_HANDLE_VALUE;
-    retryWhileHeld([&] {
-        file = CreateFileW(wide(lockPath).c_str(), GENERIC_READ | GENERIC_WRITE,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-        return file != INVALID_HANDLE_VALUE;
-    });
+    const HANDLE file = openWaiting(lockPath, GENERIC_READ | GENERIC_WRITE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_ALWAYS);
     if (file == INVALID_HANDLE_VALUE) {
         error = describe("cannot open the lock file", lockPath, GetLastError());
         return false;
