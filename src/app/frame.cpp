@@ -20,6 +20,7 @@
 #include "platform/clock.h"
 #include "platform/layout_keys.h"
 #include "platform/process.h"
+#include "platform/window_system.h"
 #include "render/game_screen.h"
 #include "render/gl.h"
 #include "render/menu_screens.h"
@@ -141,6 +142,7 @@ void drawFrame() {
     // Keys read by their position (layouts without Latin letters) arrive here, before the
     // keys queued during a pause stop being dropped.
     takeLayoutKeys(pressKey, releaseKey);
+    keepKeyboardFocus();
     // Keys queued during a crash pause have all been handled (dropped) before this frame.
     game.menus.discardPendingKeys = false;
     const int32_t previousFrameTime = game.clock.lastFrameTime;

@@ -26,6 +26,12 @@ int endCountingDisplayErrors();
 // should have left it.
 bool displayModeIs(int width, int height);
 
+// Without a window manager nobody gives a window the keyboard focus, and once the game-mode
+// window that had it is gone the focus is nowhere: keys reach nothing. Called every frame; a
+// few times a second it looks, and where the focus is nowhere and no window manager runs, gives
+// it to the game's window.
+void keepKeyboardFocus();
+
 // Held keys arrive as repeated presses and one release at the end, instead of a release before
 // every repeat, so that the menu cooldown meters them.
 void enableDetectableAutoRepeat();

@@ -12,6 +12,8 @@ void onDisplayLost(void (*)()) {}
 
 void enableDetectableAutoRepeat() {}
 
+void keepKeyboardFocus() {}
+
 void reportDisplayErrors() {}
 
 void beginCountingDisplayErrors() {}

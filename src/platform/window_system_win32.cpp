@@ -32,6 +32,9 @@ void onDisplayLost(void (*)()) {}
 
 void enableDetectableAutoRepeat() {}
 
+// Windows always gives a new foreground window the keyboard.
+void keepKeyboardFocus() {}
+
 // Windows reports a failed mode change to GLUT, which then enters no game mode; there are no
 // asynchronous errors to catch.
 void reportDisplayErrors() {}

@@ -1,5 +1,6 @@
 // X11/GLX calls for the game's window: the display check, the window's class and icon,
-// detectable auto-repeat and the swap interval.
+// the keyboard focus where no window manager gives it, detectable auto-repeat and the swap
+// interval.
 #include <GL/glx.h>
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
@@ -65,6 +66,27 @@ extern "C" int onProtocolError(Display* display, XErrorEvent* event) {
                        std::to_string(event->minor_code) + ")");
     }
     return 0;
+}
+
+// A window manager that follows the desktop conventions says so on the root window.
+bool windowManagerRuns(Display* display) {
+    const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", True);
+    if (check == None) {
+        return false;
+    }
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    const bool found =
+        XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False, XA_WINDOW,
+                           &type, &format, &count, &after, &data) == Success &&
+        type == XA_WINDOW && count == 1;
+    if (data) {
+        XFree(data);
+    }
+    return found;
 }
 
 template <typename Function>
@@ -150,6 +172,31 @@ bool displayModeIs(int width, int height) {
         XFree(mode.c_private);
     }
     return mode.hdisplay == width && mode.vdisplay == height;
+}
+
+void keepKeyboardFocus() {
+    // Every 15th frame: each look is a round trip to the display.
+    static int framesToNextLook = 0;
+    if (--framesToNextLook > 0) {
+        return;
+    }
+    framesToNextLook = 15;
+    Display* display = glXGetCurrentDisplay();
+    const GLXDrawable window = glXGetCurrentDrawable();
+    if (!display || !window) {
+        return;
+    }
+    Window focus = None;
+    int revertTo = 0;
+    XGetInputFocus(display, &focus, &revertTo);
+    // Where a window manager runs, the focus is its to give, even away from the game.
+    if (focus != None || windowManagerRuns(display)) {
+        return;
+    }
+    XWindowAttributes attributes{};
+    if (XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable) {
+        XSetInputFocus(display, window, RevertToParent, CurrentTime);
+    }
 }
 
 void enableDetectableAutoRepeat() {

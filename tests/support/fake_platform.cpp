@@ -60,6 +60,8 @@ void onDisplayLost(void (*)()) {}
 
 void enableDetectableAutoRepeat() {}
 
+void keepKeyboardFocus() {}
+
 void reportDisplayErrors() {}
 
 void beginCountingDisplayErrors() {}
