@@ -8,6 +8,9 @@
 //   xprobe right-edge X0 Y0 X1 Y1                  rightmost text-plane x of yellow in the box
 //   xprobe marker ROWS                             menu row (1..ROWS) that the tilde stands on
 //   xprobe close TITLE                             WM_DELETE_WINDOW to the window named TITLE
+//   xprobe focus                                   where the keyboard focus is: none,
+//                                                  pointer-root, or the focused window's name
+//                                                  (or its nearest named ancestor's)
 //   xprobe step-times CX COUNT TIMEOUT_MS          print the times (ms) at which the spheres
 //                                                  in column CX change, COUNT changes in all
 #include <X11/Xlib.h>
@@ -122,6 +125,27 @@ Window findWindow(Window window, const char* title) {
     return found;
 }
 
+// The name of a window, or of its nearest ancestor that has one (a window manager's frame
+// holds the named window, and the focus may be on either).
+std::string nameAbove(Window window) {
+    while (window != None) {
+        char* name = nullptr;
+        if (XFetchName(display, window, &name) && name) {
+            std::string found = name;
+            XFree(name);
+            return found;
+        }
+        Window root, parent, *children = nullptr;
+        unsigned int count = 0;
+        if (!XQueryTree(display, window, &root, &parent, &children, &count))
+            break;
+        if (children)
+            XFree(children);
+        window = parent == root ? None : parent;
+    }
+    return "(unnamed)";
+}
+
 int usage() {
     std::fprintf(stderr, "usage: xprobe wait-cell|yellow|right-edge|marker|close ...\n");
     return 2;
@@ -234,6 +258,15 @@ int main(int argc, char** argv) {
         }
         return changes == std::atoi(argv[3]) ? 0 : 1;
     }
+    if (command == "focus" && argc == 2) {
+        Window focus = None;
+        int revertTo = 0;
+        XGetInputFocus(display, &focus, &revertTo);
+        std::printf("%s\n", focus == None          ? "none"
+                            : focus == PointerRoot ? "pointer-root"
+                                                   : nameAbove(focus).c_str());
+        return 0;
+    }
     if (command == "close" && argc == 3) {
         const Window window = findWindow(DefaultRootWindow(display), argv[2]);
         if (!window) {
@@ -249,7 +282,10 @@ int main(int argc, char** argv) {
             static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
         event.xclient.data.l[1] = CurrentTime;
         XSendEvent(display, window, False, NoEventMask, &event);
-        XFlush(display);
+        // Until the display has taken it: a message only flushed can be lost with the
+        // connection when the probe exits first.
+        XSync(display, False);
+        XCloseDisplay(display);
         return 0;
     }
     return usage();
