@@ -46,7 +46,8 @@ done
 rm -f "$SCORES"
 start_game
 key Return
-"$XPROBE" wait-cell 10 11 green 3000 || fail "no game started"
+step
+"$XPROBE" wait-cell 10 11 green 5000 || fail "no game started"
 kill -TERM "$GAME_PID"
 expect_exit 0
 check_saved_once "SIGTERM while playing"

@@ -7,14 +7,15 @@ source "$(dirname "$0")/lib.sh"
 command -v flock >/dev/null 2>&1 || skip "flock is not installed"
 start_xvfb
 
-# Waits for a game started by hand (as $GAME_PID) to show its main menu.
+# Waits for a game started by hand (as $GAME_PID, after prepare_seam) to show its main menu.
 wait_for_menu() {
-  wait_until "the game's window appears" 'xdotool search --name "^ORVEL$" >/dev/null 2>&1'
+  wait_until "the game shows its first frame" first_frame_shown
   wait_until "the main menu is drawn" '[ "$(menu_marker 4)" = 1 ]'
 }
 
 # Standard output closed: Exit saves, and the lock file stays empty.
-env XDG_DATA_HOME="$DATA" "$ORVEL_BIN" >&- 2>"$ERR" &
+prepare_seam
+env XDG_DATA_HOME="$DATA" "${SEAM_ENV[@]}" "$ORVEL_BIN" >&- 2>"$ERR" &
 GAME_PID=$!
 wait_for_menu
 key w Return
@@ -28,7 +29,9 @@ sleep 1000 <"$WORK/pipe" >/dev/null 2>&1 &
 OTHER_PIDS+=($!)
 exec 5>"$WORK/pipe"
 head -c 65536 /dev/zero >&5
-env XDG_DATA_HOME="$DATA" "$ORVEL_BIN" >&5 2>"$ERR" &
+prepare_seam
+FULL_SEAM=$SEAM
+env XDG_DATA_HOME="$DATA" "${SEAM_ENV[@]}" "$ORVEL_BIN" >&5 2>"$ERR" &
 GAME_PID=$!
 exec 5>&-
 wait_for_menu
@@ -43,23 +46,25 @@ start_game  # a second game on the same folder starts meanwhile
 kill -TERM "$GAME_PID"
 expect_exit 0
 export DISPLAY=$OTHER_DISPLAY
-GAME_PID=$FULL_PID
+GAME_PID=$FULL_PID SEAM=$FULL_SEAM
 rm -f "$SCORES"
 key w Return
 expect_exit 0
 cmp -s "$SCORES" <(filler_table) || fail "with standard output full the table was not saved"
 
-# A lock another program holds: the game says it waits, and SIGTERM ends it within a second.
+# A lock another program holds: the game says it waits, and SIGTERM ends the wait (the game
+# would otherwise give up after 10 s, and say so).
 flock "$SCORES.lock" sleep 30 >/dev/null 2>&1 &
 LOCKER=$!
 OTHER_PIDS+=("$LOCKER")
 wait_until "the other program holds the lock" '! flock -n "$SCORES.lock" true'
 env XDG_DATA_HOME="$DATA" "$ORVEL_BIN" >"$OUT" 2>"$ERR" &
 GAME_PID=$!
-wait_until "the game says it waits for the lock" 'grep -q "waiting for .*highScores.txt.lock" "$ERR"' 3
+wait_until "the game says it waits for the lock" 'grep -q "waiting for .*highScores.txt.lock" "$ERR"'
 kill -TERM "$GAME_PID"
-wait_until "the game ends on SIGTERM" '! kill -0 "$GAME_PID" 2>/dev/null' 1
-GAME_PID=""
+expect_exit 1
+grep -q "stopped waiting for .*highScores.txt.lock" "$ERR" ||
+  fail "SIGTERM did not end the wait for the lock: $(cat "$ERR")"
 pkill -P "$LOCKER" sleep || true
 
 # Root saving into a player's folder leaves the table and the lock the player's.

@@ -69,7 +69,8 @@ unset XPROBE_SCREEN
 start_full_screen_game
 switched=$(video_mode)
 key Return
-"$XPROBE" wait-cell 10 11 green 3000 || fail "no game started"
+step
+"$XPROBE" wait-cell 10 11 green 5000 || fail "no game started"
 kill -TERM "$GAME_PID"
 expect_exit 0
 [ "$(video_mode)" = 1920x1080 ] || fail "the desktop's mode was not restored after SIGTERM"

@@ -10,8 +10,7 @@ printf 'F\r\n4\r\nG\r\n3\r\nH\r\n2\r\nI\r\n1\r\nJ\r\n7\r\n' >>"$SCORES"
 start_game
 grep -q -x "Loading: Annabelle Longname : 90" "$OUT" || fail "the prepared table was not loaded"
 key s Return
-wait_until "the high-score screen shows" '[ "$(menu_marker 2)" = 1 ]'
-sleep 0.2
+[ "$(menu_marker 2)" = 1 ] || fail "the high-score screen does not show"
 screenshot high-scores-sorted
 # Table rows stand at y = 2.5 - 0.6 i; the names start at x = 0.8.
 edge() {

@@ -1,6 +1,11 @@
 # Shared steps of the end-to-end tests: a private Xvfb display, the real game on it with its
 # own high-score folder, key presses through XTEST, and looking at the screen.
-# Expects ORVEL_BIN, XPROBE and ARTIFACTS in the environment (set by CTest).
+# Expects ORVEL_BIN, XPROBE, SEAM_TOOL, SEAM_LIB and ARTIFACTS in the environment (set by CTest).
+#
+# Nothing here depends on how fast the machine is. The game runs with the seam preloaded
+# (seam_preload.cpp): its clock stands still until the test moves it, so the snake steps only
+# when the test says (step), and the test knows when the game has read its keys and shown the
+# result (key). A test that needs the real clock sets REAL_CLOCK=1 before launching.
 set -euo pipefail
 
 skip() { echo "SKIP: $*"; exit 77; }
@@ -17,6 +22,8 @@ GAME_PID=""
 XVFB_PID=""
 OTHER_PIDS=()  # further games and displays a test keeps running
 PLAYER=()      # a command that runs the game as another user (see become_player)
+SEAM=""        # the seam page of the game launched last; empty when it runs on the real clock
+LAUNCHES=0
 mkdir -p "$DATA" "$ARTIFACTS"
 
 cleanup() {
@@ -66,22 +73,47 @@ await_display() {
 }
 
 # Starts the game (extra environment as NAME=VALUE arguments, then the game's own options
-# after --) and waits for its window to appear.
+# after --) and waits for its first frame. Nothing gives it the keyboard focus: the keys go where
+# a keyboard's go, to the window that has the focus.
 launch_game() {
   local environment=()
   while [ $# -gt 0 ] && [ "$1" != -- ]; do environment+=("$1"); shift; done
   [ $# -gt 0 ] && shift
-  env XDG_DATA_HOME="$DATA" "${environment[@]}" "${PLAYER[@]}" "$ORVEL_BIN" "$@" >"$OUT" 2>"$ERR" &
+  prepare_seam
+  env XDG_DATA_HOME="$DATA" "${SEAM_ENV[@]}" "${environment[@]}" "${PLAYER[@]}" "$ORVEL_BIN" "$@" \
+    >"$OUT" 2>"$ERR" &
   GAME_PID=$!
-  local window=""
-  for _ in $(seq 100); do
-    window=$(xdotool search --name '^ORVEL$' 2>/dev/null | head -n1 || true)
-    [ -n "$window" ] && break
-    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended at start-up"
-    sleep 0.1
-  done
-  [ -n "$window" ] || fail "no game window appeared"
-  xdotool windowfocus "$window" 2>/dev/null || true
+  wait_until "the game shows its first frame" first_frame_shown
+  wait_until "the keyboard focus reaches the game" game_has_focus
+}
+
+# Keys typed now reach the game: the focus is its window's, or follows the pointer, which stands
+# on the game's full-screen window.
+game_has_focus() {
+  case "$("$XPROBE" focus)" in
+    ORVEL | "ORVEL replay" | pointer-root) return 0 ;;
+    *) return 1 ;;
+  esac
+}
+
+# A new seam page for the game about to start, and the environment that preloads the seam
+# (SEAM_ENV), unless REAL_CLOCK is set.
+prepare_seam() {
+  SEAM="" SEAM_ENV=()
+  [ -z "${REAL_CLOCK:-}" ] || return 0
+  LAUNCHES=$((LAUNCHES + 1))
+  SEAM="$WORK/seam.$LAUNCHES"
+  "$SEAM_TOOL" "$SEAM" init || fail "cannot make the seam page $SEAM"
+  SEAM_ENV=(LD_PRELOAD="$SEAM_LIB" ORVEL_TEST_SEAM="$SEAM")
+}
+
+first_frame_shown() {
+  kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended at start-up"
+  if [ -n "$SEAM" ]; then
+    [ "$("$SEAM_TOOL" "$SEAM" count frames)" -gt 0 ]
+  else
+    xdotool search --name '^ORVEL$' >/dev/null 2>&1
+  fi
 }
 
 # Starts the game as launch_game does and waits for its main menu.
@@ -98,9 +130,10 @@ become_player() {
   [ "$(id -u)" = 0 ] || return 0
   command -v setpriv >/dev/null 2>&1 || skip "setpriv is not installed"
   mkdir -p "$WORK/bin"
-  cp "$ORVEL_BIN" "$WORK/bin/orvel"
-  ORVEL_BIN="$WORK/bin/orvel"
-  chmod 755 "$WORK" "$WORK/bin" "$ORVEL_BIN"
+  cp "$ORVEL_BIN" "$SEAM_LIB" "$WORK/bin/"
+  ORVEL_BIN="$WORK/bin/$(basename "$ORVEL_BIN")"
+  SEAM_LIB="$WORK/bin/$(basename "$SEAM_LIB")"
+  chmod 755 "$WORK" "$WORK/bin" "$ORVEL_BIN" "$SEAM_LIB"
   chown -R 65534:65534 "$DATA"
   PLAYER=(setpriv --reuid=65534 --regid=65534 --clear-groups)
   "${PLAYER[@]}" test -x "$ORVEL_BIN" ||
@@ -176,16 +209,44 @@ stop_xvfb() {
   XVFB_PID=""
 }
 
-# wait_until DESCRIPTION CONDITION [SECONDS]
+# wait_until DESCRIPTION CONDITION [SECONDS]: a limit for a game that is stuck, not a guess at
+# the machine's speed.
 wait_until() {
-  local deadline=$((SECONDS + ${3:-10}))
+  local deadline=$((SECONDS + ${3:-30}))
   until eval "$2"; do
     [ $SECONDS -lt $deadline ] || fail "timed out waiting until $1"
     sleep 0.05
   done
 }
 
-key() { xdotool key --delay 60 "$@"; }
+# seam ARGUMENTS: the seam of the game launched last (see seam.cpp); seam_count presses|frames.
+seam() { "$SEAM_TOOL" "$SEAM" "$@" || fail "seam $*"; }
+seam_count() { "$SEAM_TOOL" "$SEAM" count "$1"; }
+
+# press_through COUNT COMMAND...: runs COMMAND, which presses COUNT keys through XTEST, and with
+# the seam returns once the game has read them all and shown the result.
+press_through() {
+  local count=$1 before=0
+  shift
+  [ -z "$SEAM" ] || before=$(seam_count presses)
+  "$@" || fail "$1 could not press the keys"
+  [ -z "$SEAM" ] || seam presses-read $((before + count))
+}
+
+key() { press_through $# xdotool key --delay 60 "$@"; }
+
+# One snake step, when the test says: the game's clock moves on by a second, which is one step
+# at every difficulty (a frame takes at most one), and the step is shown.
+step() {
+  seam advance 1000
+  seam frames 3
+}
+
+# Time passes for the game (a menu's cooldown runs out), and it has shown a frame since.
+pass_time() {
+  seam advance "$1"
+  seam frames 2
+}
 
 # The menu row (1..rows) that the tilde marks on screen.
 menu_marker() { "$XPROBE" marker "$1"; }
@@ -193,7 +254,7 @@ menu_marker() { "$XPROBE" marker "$1"; }
 # Waits for the game to end by itself and checks its exit status.
 expect_exit() {
   local want=$1 status=0
-  wait_until "the game exits" '! kill -0 "$GAME_PID" 2>/dev/null' 10
+  wait_until "the game exits" '! kill -0 "$GAME_PID" 2>/dev/null'
   wait "$GAME_PID" || status=$?
   GAME_PID=""
   [ "$status" = "$want" ] || fail "exit status $status, expected $want"
@@ -202,13 +263,15 @@ expect_exit() {
 # Seed 7 puts berry 10 right above the spawn cell and no berry on the cells the snake turns on.
 SEED=7
 
-# One life: from the head moving up column 10, turn left, down, then right into the body.
+# One life: from the head just stepped up onto (10,11), turn left, down, then right into the
+# body (the crash itself is the caller's next step).
 lose_a_life() {
-  local row
   key a
-  row=$("$XPROBE" first-green 9 11 17 3000) || fail "the snake did not turn left"
+  step
+  "$XPROBE" wait-cell 9 11 green 5000 || fail "the snake did not turn left"
   key s
-  "$XPROBE" wait-cell 9 $((row - 1)) green 3000 || fail "the snake did not turn down"
+  step
+  "$XPROBE" wait-cell 9 10 green 5000 || fail "the snake did not turn down"
   key d
 }
 
@@ -219,53 +282,64 @@ game_over_shows() {
 
 # Plays a game started with ORVEL_SEED=$SEED from its first step to the high-score screen:
 # the first step eats the berry above the spawn cell (score 1), then three lives are lost.
-# A steering key pressed during the last crash pause must not reach the high-score screen.
+# Keys pressed during the last crash pause and during GAME OVER's hold are dropped: the game
+# stops itself at those two moments (see seam.cpp) while the test presses them.
 play_to_game_over() {
-  wait_until "the snake eats the berry above the spawn cell" \
-    'grep -q -x "creating an emitter at: 10,11" "$OUT"' 5
-  (sleep 0.05; screenshot game-with-burst) &
+  step
+  grep -q -x "creating an emitter at: 10,11" "$OUT" ||
+    fail "the snake did not eat the berry above the spawn cell"
+  screenshot game-with-burst  # the burst stands still with the clock
   lose_a_life
   for _ in 2 3; do
-    # After the one-second pause the new snake stands on the spawn cell, then steps up.
+    step  # into its body: a one-second pause, and a new snake on the spawn cell
     "$XPROBE" wait-cell 9 11 dark 5000 || fail "no new snake after a lost life"
-    "$XPROBE" wait-cell 10 11 green 3000 || fail "the new snake did not step up"
+    step
+    "$XPROBE" wait-cell 10 11 green 5000 || fail "the new snake did not step up"
     lose_a_life
   done
-  sleep 0.4
-  key s  # still steering, inside the last one-second pause
-  # "GAME OVER" stays on screen for a second before the high scores replace it.
-  # Seen on two looks in a row (a single frame, 17 ms, would be gone by the second; the hold
-  # itself is timed by the unit tests, not here, where the machine's load decides the delays).
-  wait_until "GAME OVER shows" game_over_shows 5
+  local before
+  before=$(seam_count presses)
+  seam advance 1000 stop  # the last crash: the game stops as it reads the time of that step
+  seam stopped
+  xdotool key s  # still steering, inside the last crash pause
+  seam stop-after-step
+  kill -CONT "$GAME_PID"
+  seam stopped  # "GAME OVER" is on screen, its one-second hold to come
+  game_over_shows || fail "no GAME OVER after the last life"
   screenshot game-over
-  game_over_shows || fail "GAME OVER left the screen at once"
-  key s  # during the hold: dropped as well
+  xdotool key s  # during the hold
+  kill -CONT "$GAME_PID"
+  seam presses-read $((before + 2))
   wait_until "the high-score screen shows" \
-    '[ "$(menu_marker 2)" = 1 ] && [ "$("$XPROBE" yellow -3.2 2.9 2.5 3.6)" -gt 200 ]' 10
-  sleep 0.3
-  [ "$(menu_marker 2)" = 1 ] || fail "a key from the crash pause moved the high-score marker"
+    '[ "$(menu_marker 2)" = 1 ] && [ "$("$XPROBE" yellow -3.2 2.9 2.5 3.6)" -gt 200 ]'
+  [ "$(menu_marker 2)" = 1 ] || fail "a key from the crash pause or GAME OVER's hold moved the marker"
 }
 
 # Chooses the difficulty on the settings screen (1..4, from the start-up 2) and returns to the
 # main menu.
 choose_difficulty() {
   key s s Return
-  wait_until "the settings screen shows" '[ "$(menu_marker 4)" = 1 ]'
+  [ "$(menu_marker 4)" = 1 ] || fail "the settings screen does not show"
   key s s
   for _ in $(seq $((($1 + 2) % 4))); do key Return; done
   key w w Return
-  wait_until "the main menu is back" '[ "$(menu_marker 4)" = 1 ]'
+  [ "$(menu_marker 4)" = 1 ] || fail "the main menu is not back"
 }
 
 # Screenshots are taken raw (fast enough to run beside the game) and turned into PNG files
-# when the test ends.
-screenshot() { xwd -root -silent >"$ARTIFACTS/$1.xwd"; }
+# when the test ends: this test's own, and only those that were taken whole.
+SHOTS=()
+screenshot() {
+  SHOTS+=("$ARTIFACTS/$1.xwd")
+  xwd -root -silent >"$ARTIFACTS/$1.xwd"
+}
 
 convert_screenshots() {
   command -v convert >/dev/null 2>&1 || return 0
   local raw
-  for raw in "$ARTIFACTS"/*.xwd; do
-    [ -e "$raw" ] && convert "xwd:$raw" "${raw%.xwd}.png" && rm -f "$raw"
+  for raw in "${SHOTS[@]}"; do
+    [ -s "$raw" ] && convert "xwd:$raw" "${raw%.xwd}.png" || true
+    rm -f "$raw"
   done
 }
 

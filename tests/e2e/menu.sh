@@ -5,10 +5,10 @@ source "$(dirname "$0")/lib.sh"
 start_xvfb
 start_game
 key w
-wait_until "the marker stands on Exit" '[ "$(menu_marker 4)" = 4 ]'
+[ "$(menu_marker 4)" = 4 ] || fail "the marker does not stand on Exit"
 screenshot menu-exit-selected
 key s
-wait_until "the marker wraps back to New Game" '[ "$(menu_marker 4)" = 1 ]'
+[ "$(menu_marker 4)" = 1 ] || fail "the marker did not wrap back to New Game"
 key w Return
 expect_exit 0
 [ "$(count_lines "Saving: AAA : 0")" = 10 ] || fail "Exit did not print ten Saving lines"

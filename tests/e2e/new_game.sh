@@ -6,8 +6,7 @@ start_xvfb
 # would look like a menu marker to the check below.
 start_game ORVEL_SEED=1
 key Return
-wait_until "the game screen shows its walls" '"$XPROBE" wait-cell 1 1 green 100 2>/dev/null'
-sleep 0.3
+"$XPROBE" wait-cell 1 1 green 5000 || fail "the game screen shows no walls"
 screenshot new-game
 for i in $(seq 1 20); do
   for cell in "$i 1" "$i 20" "1 $i" "20 $i"; do

@@ -21,7 +21,7 @@ mv "$OUT" "$WORK/live.out"
 XDG_DATA_HOME="$DATA" "$ORVEL_BIN" --replay last >"$OUT" 2>"$ERR" &
 GAME_PID=$!
 wait_until "the replay's window appears" 'xdotool search --name "^ORVEL replay$" >/dev/null 2>&1'
-wait_until "the replay ends by itself" '! kill -0 "$GAME_PID" 2>/dev/null' 30
+wait_until "the replay ends by itself" '! kill -0 "$GAME_PID" 2>/dev/null' 120
 expect_exit 0
 grep -q "^replay .* matches: score 1 in [0-9]* steps$" "$OUT" || fail "no matching line: $(tail -n 2 "$OUT")"
 lines() { grep -E '^(Placing berry at|creating an emitter at|Berry index infront|INTERSECT AT): ' "$1"; }

@@ -8,7 +8,8 @@ for size in 768x1024 1920x1080; do
   rm -f "$SCORES"
   start_game
   key Return
-  "$XPROBE" wait-cell 10 11 green 3000 || fail "no game started on $size"
+  step
+  "$XPROBE" wait-cell 10 11 green 5000 || fail "no game started on $size"
   for corner in "1 1" "1 20" "20 1" "20 20"; do
     "$XPROBE" wait-cell $corner green 1000 || fail "board corner $corner is not on a $size screen"
   done

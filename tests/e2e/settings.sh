@@ -5,15 +5,13 @@ source "$(dirname "$0")/lib.sh"
 start_xvfb
 start_game
 key s s Return
-wait_until "the settings screen shows" '[ "$(menu_marker 4)" = 1 ]'
+[ "$(menu_marker 4)" = 1 ] || fail "the settings screen does not show"
 key s s
-wait_until "the marker stands on Difficulty" '[ "$(menu_marker 4)" = 3 ]'
+[ "$(menu_marker 4)" = 3 ] || fail "the marker does not stand on Difficulty"
 line() { "$XPROBE" right-edge 0.9 1.15 5.1 1.45; }
-sleep 0.2
 screenshot settings-python
 python=$(line)
 key Return
-sleep 0.3
 screenshot settings-viper
 viper=$(line)
 echo "right end of the difficulty line: 2 - Python $python, 3 - Viper $viper"
@@ -21,7 +19,6 @@ echo "right end of the difficulty line: 2 - Python $python, 3 - Viper $viper"
 awk -v p="$python" -v v="$viper" 'BEGIN { exit !(p > v + 0.1 && v > 1.5) }' ||
   fail "the difficulty line did not change to the shorter \"3 - Viper\""
 key Return Return Return
-sleep 0.3
 [ "$(line)" = "$python" ] || fail "four presses did not bring back \"2 - Python\""
 kill -TERM "$GAME_PID"
 expect_exit 0

@@ -3,7 +3,7 @@
 // keyboard's group and Caps Lock.
 //
 //   xkeys press KEYCODE...        press and release each key, 60 ms apart
-//   xkeys hold KEYCODE MS         hold a key down for MS milliseconds
+//   xkeys down|up KEYCODE         press a key and leave it held, or release it
 //   xkeys group N                 lock keyboard group N (0 is the first layout)
 //   xkeys caps on|off             lock or unlock Caps Lock
 #include <X11/XKBlib.h>
@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
     Display* display = XOpenDisplay(nullptr);
     if (!display || argc < 3) {
         std::fprintf(stderr,
-                     "usage: xkeys press KEYCODE... | hold KEYCODE MS | group N | caps on|off\n");
+                     "usage: xkeys press KEYCODE... | down|up KEYCODE | group N | caps on|off\n");
         return 2;
     }
     const char* command = argv[1];
@@ -43,10 +43,9 @@ int main(int argc, char** argv) {
             key(display, static_cast<unsigned int>(std::atoi(argv[i])), false);
             pause(60);
         }
-    } else if (std::strcmp(command, "hold") == 0 && argc == 4) {
-        key(display, static_cast<unsigned int>(std::atoi(argv[2])), true);
-        pause(std::atoi(argv[3]));
-        key(display, static_cast<unsigned int>(std::atoi(argv[2])), false);
+    } else if ((std::strcmp(command, "down") == 0 || std::strcmp(command, "up") == 0) &&
+               argc == 3) {
+        key(display, static_cast<unsigned int>(std::atoi(argv[2])), command[0] == 'd');
     } else if (std::strcmp(command, "group") == 0) {
         XkbLockGroup(display, XkbUseCoreKbd, static_cast<unsigned int>(std::atoi(argv[2])));
         XSync(display, False);
