@@ -2,6 +2,9 @@
 #   make run     install what is missing, build build/orvel (Release) and start the game
 #   make test    install what is missing, build with warnings as errors, run every test,
 #                then the unit tests again under AddressSanitizer and UndefinedBehaviorSanitizer
+#   make check   the fast path: build and run the logic and unit tests only (no display, no
+#                package, no clang-tidy)
+#   make e2e-under-load  the end-to-end tests again while stress-ng keeps four CPU hogs busy
 #   make bench   frame and logic benchmarks under Xvfb (never part of make test)
 #   make install installs into PREFIX (default /usr/local): the game in PREFIX/games
 #   make package builds orvel_<version>_<arch>.deb here, with Debian's hardening flags
@@ -15,7 +18,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PREFIX ?= /usr/local
 VERSION := $(shell sed -n 's/^project.orvel VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 
-.PHONY: run build test unit-asan bench install package windows test-windows clean
+.PHONY: run build test check e2e-under-load unit-asan bench install package windows test-windows clean
 
 run: build
 	./build/orvel
@@ -31,6 +34,16 @@ test:
 	cmake --build build -j $(JOBS)
 	ctest --test-dir build --output-on-failure -j $(JOBS)
 	$(MAKE) unit-asan
+
+check:
+	scripts/install-deps.sh check
+	cmake --preset test
+	cmake --build build -j $(JOBS) --target orvel_logic_tests orvel_unit_tests
+	ctest --test-dir build --output-on-failure -j $(JOBS) -L unit
+
+e2e-under-load:
+	scripts/install-deps.sh load
+	tests/e2e/under_load.sh build
 
 unit-asan:
 	cmake --preset asan

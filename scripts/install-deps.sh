@@ -2,6 +2,8 @@
 # Installs the Debian packages that ORVEL needs and that are missing.
 #   scripts/install-deps.sh run    what building and playing need
 #   scripts/install-deps.sh test   that, plus what the tests need
+#   scripts/install-deps.sh check  that, plus GoogleTest (make check: the unit tests alone)
+#   scripts/install-deps.sh load   that, plus stress-ng (the e2e tests on a busy machine)
 #   scripts/install-deps.sh bench  that, plus what the benchmarks need
 #   scripts/install-deps.sh package  that, plus what building the Debian package needs
 # Asks apt-get only for what is missing; where it can't (not root, no apt-get) it prints the
@@ -13,15 +15,19 @@ tests=(libgtest-dev xvfb xdotool x11-apps imagemagick clang libclang-rt-14-dev
        desktop-file-utils groff-base man-db dpkg-dev file lintian appstream x11-utils
        clang-format clang-tidy xserver-xorg-core xserver-xorg-video-dummy openbox wmctrl
        x11-xserver-utils x11-xkb-utils libxtst-dev)
+check=(libgtest-dev)
+load=(stress-ng)
 bench=(libbenchmark-dev xvfb xdotool x11-apps)
 package=(dpkg-dev file)
 
 case "${1:-run}" in
   run) wanted=("${build[@]}") ;;
   test) wanted=("${build[@]}" "${tests[@]}") ;;
+  check) wanted=("${build[@]}" "${check[@]}") ;;
+  load) wanted=("${build[@]}" "${tests[@]}" "${load[@]}") ;;
   bench) wanted=("${build[@]}" "${bench[@]}") ;;
   package) wanted=("${build[@]}" "${package[@]}") ;;
-  *) echo "usage: $0 [run|test|bench|package]" >&2; exit 2 ;;
+  *) echo "usage: $0 [run|test|check|load|bench|package]" >&2; exit 2 ;;
 esac
 
 missing=()
