@@ -74,6 +74,24 @@ TEST(MergeChanges, AResetClearsEveryonesRowsButKeepsLaterResults) {
     EXPECT_EQ(disk[kHighScoreRows].name, "AAA");
 }
 
+TEST(EnterRow, AScoreEqualToRowTenStaysOut) {
+    ScoreRows rows = table({{"A", 9},
+                            {"B", 8},
+                            {"C", 7},
+                            {"D", 6},
+                            {"E", 5},
+                            {"F", 4},
+                            {"G", 3},
+                            {"H", 2},
+                            {"I", 1},
+                            {"J", 1}});
+    EXPECT_EQ(enterRow(rows, {"Tie", 1}), 0);
+    EXPECT_EQ(rows[kHighScoreRows].name, "J");
+    EXPECT_EQ(rows[kHighScoreRows + 1].name, "");
+    EXPECT_EQ(enterRow(rows, {"Above", 2}), 9) << "below the row it ties";
+    EXPECT_EQ(rows[kHighScoreRows].name, "I");
+}
+
 TEST(EscapeControls, ShowsControlBytesAsHex) {
     EXPECT_EQ(escapeControls("a\r\n\x1b[0m\x7f b"), "a\\x0D\\x0A\\x1B[0m\\x7F b");
 }
