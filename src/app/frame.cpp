@@ -180,10 +180,9 @@ void drawFrame() {
     }
     if (holdGameOver) {
         // The player reads "GAME OVER" before the high scores replace it; keys pressed
-        // meanwhile are stale, as after a crash.
+        // meanwhile are dropped with those of the crash pause before it (actOnStep).
         holdGameOver = false;
         sleepMs(kGameOverHoldMs);
-        game.menus.discardPendingKeys = true;
     }
     restAfterFrame();
 }

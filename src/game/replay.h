@@ -66,8 +66,8 @@ class ReplayRecorder {
 public:
     void begin(const Play& play, std::string gameVersion, std::string date);
     bool recording() const { return recording_; }
-    // Called before startNewGame, which draws from the generator. Then before step number
-    // steps() + 1 and after it.
+    // begin is called before startNewGame, which draws from the generator; then beforeStep
+    // and afterStep around every step.
     void beforeStep(const Play& play);
     void afterStep(const Play& play);
     // The finished recording; recording stops.

@@ -252,11 +252,13 @@ TEST(LayoutKeys, TheUsPlacesOfWasdStandForThoseLetters) {
 }
 
 // The one place that knows which keys mean what: capitals and other keys are no action.
-TEST(Keys, OnlyTheLowerCaseLettersEnterAndEscapeAreActions) {
+TEST(Keys, CapitalsAndKeysWithoutAMeaningAreNoAction) {
     EXPECT_EQ(actionForKey('w'), Action::Up);
     EXPECT_EQ(actionForKey('a'), Action::Left);
     EXPECT_EQ(actionForKey(kKeyEnter), Action::Choose);
     EXPECT_EQ(actionForKey(kKeyEscape), Action::Back);
+    EXPECT_EQ(actionForKey(' '), Action::Pause);
+    EXPECT_EQ(actionForKey('f'), Action::Faster);
     for (const unsigned char key : {'W', 'S', 'x', '\t', '\0'}) {
         EXPECT_EQ(actionForKey(key), Action::None) << int(key);
     }
