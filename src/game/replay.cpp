@@ -58,18 +58,23 @@ public:
         uint64_t a = 0;
         uint64_t b = 0;
         switch (line_) {
-            case 1:
-                if (w.size() != 3 || w[0] != "ORVEL" || w[1] != "replay" ||
-                    !number(w[2], 1000000, a) || a == 0) {
+            case 1: {
+                // A version is any run of digits: one too large for a number is newer still.
+                const std::string_view version = w.size() == 3 ? w[2] : std::string_view();
+                const size_t first = version.find_first_not_of('0');
+                if (w.size() != 3 || w[0] != "ORVEL" || w[1] != "replay" || version.empty() ||
+                    version.find_first_not_of("0123456789") != std::string_view::npos ||
+                    first == std::string_view::npos) {
                     return fail("this is not an ORVEL replay (no \"ORVEL replay VERSION\" line)");
                 }
-                if (a > kReplayFormat) {
-                    return fail("the replay's format version " + std::to_string(a) +
-                                " is newer than this game's (" + std::to_string(kReplayFormat) +
-                                ")");
+                if (!number(version, kReplayFormat, a)) {
+                    return fail(
+                        "the replay's format version " + std::string(version.substr(first)) +
+                        " is newer than this game's (" + std::to_string(kReplayFormat) + ")");
                 }
                 replay_.format = static_cast<int>(a);
                 return true;
+            }
             case 2:
                 if (w.size() != 2 || w[0] != "game" || w[1].empty()) {
                     return fail("expected \"game VERSION\"");
@@ -83,9 +88,10 @@ public:
                 replay_.seed = static_cast<uint32_t>(a);
                 return true;
             case 4:
-                if (w.size() != 2 || w[0] != "position" || !number(w[1], kReplayFarthest, a)) {
+                if (w.size() != 2 || w[0] != "position" ||
+                    !number(w[1], farthestReplayStart(kReplayLongest), a)) {
                     return fail("expected \"position N\" with N from 0 to " +
-                                std::to_string(kReplayFarthest));
+                                std::to_string(farthestReplayStart(kReplayLongest)));
                 }
                 replay_.position = a;
                 return true;
@@ -131,6 +137,12 @@ public:
         return fail("expected a turn, check or end line");
     }
 
+    // A line that can only be the end line.
+    bool readEndLine(std::string_view text) {
+        const std::vector<std::string_view> w = words(text);
+        return text.size() <= kLongestLine && w.size() == 10 && w[0] == "end" && readEnd(w);
+    }
+
     bool finish() {
         if (!ended_) {
             return fail(line_ < 6 ? "the replay's header is cut short" : "the end line is missing");
@@ -155,6 +167,13 @@ private:
             (!replay_.checkpoints.empty() && beyond(replay_.checkpoints.back().step))) {
             return fail("a turn or check lies beyond the replay's last step");
         }
+        const uint64_t farthest = farthestReplayStart(static_cast<int32_t>(steps));
+        if (replay_.position > farthest) {
+            line_ = 4;
+            return fail("position " + std::to_string(replay_.position) +
+                        " is farther than a recording of " + std::to_string(steps) +
+                        " steps may start (at most " + std::to_string(farthest) + ")");
+        }
         replay_.ending = std::string(w[1]);
         replay_.steps = static_cast<int32_t>(steps);
         replay_.score = static_cast<int16_t>(score);
@@ -171,6 +190,23 @@ private:
 };
 
 }  // namespace
+
+bool replayEndScore(std::string_view text, int16_t& score) {
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) {
+        text.remove_suffix(1);
+    }
+    const size_t start = text.find_last_of("\r\n");
+    const std::string_view last = start == std::string_view::npos ? text : text.substr(start + 1);
+    Replay replay;
+    int32_t line = 0;
+    std::string problem;
+    Reader reader(replay, line, problem);
+    if (!reader.readEndLine(last)) {
+        return false;
+    }
+    score = replay.score;
+    return true;
+}
 
 std::string replayText(const Replay& replay) {
     std::string text = "ORVEL replay " + std::to_string(replay.format) + "\n";
@@ -259,7 +295,9 @@ Replay ReplayRecorder::finish(const Play& play, const std::string& ending) {
     replay_.ending = ending;
     replay_.score = play.score;
     replay_.lives = play.lives;
-    replay_.hash = playHash(play);
+    // A key pressed after the last step asked for a turn that no step took, so the recording
+    // never holds it: the end is the state as the recorded steps left it.
+    replay_.hash = playHash(play, asked_);
     recording_ = false;
     return std::exchange(replay_, Replay{});
 }
@@ -274,8 +312,9 @@ ReplayPlayer::ReplayPlayer(const Replay& replay) : replay_(replay) {}
 
 void ReplayPlayer::beforeStep(Play& play) {
     const int32_t step = steps_ + 1;
+    // The live game's rule: a turn back onto the snake is refused, whatever the file says.
     for (; nextTurn_ < replay_.turns.size() && replay_.turns[nextTurn_].step == step; ++nextTurn_) {
-        play.nextDirection = replay_.turns[nextTurn_].heading;
+        steer(play, replay_.turns[nextTurn_].heading);
     }
 }
 

@@ -27,7 +27,15 @@ constexpr int32_t kReplayCheckEvery = 100;
 // Limits that keep a file from strangers from taking the game's memory or time.
 constexpr size_t kReplayLargest = 4 * 1024 * 1024;  // bytes
 constexpr int32_t kReplayLongest = 2000000;         // steps
-constexpr uint64_t kReplayFarthest = 100000000;     // generator position
+// Reaching the generator's position costs time in proportion (a few ns a number), so a file
+// may start no farther than a session's worth of numbers plus what its own steps could have
+// drawn: a check never costs much more than the steps it plays. A game that starts farther
+// (after some twenty thousand berries in one session) is not recorded.
+constexpr uint64_t kReplayFreeDraws = uint64_t{1} << 22;
+constexpr uint64_t kReplayDrawsPerStep = 1000;
+constexpr uint64_t farthestReplayStart(int32_t steps) {
+    return kReplayFreeDraws + kReplayDrawsPerStep * static_cast<uint64_t>(steps);
+}
 
 struct ReplayTurn {
     int32_t step;
@@ -60,6 +68,10 @@ std::string replayText(const Replay& replay);
 // Reads a replay's text. False, with the 1-based line (0 for the file as a whole) and what is
 // wrong, for anything that is not a whole replay of this format or an older one.
 bool parseReplay(std::string_view text, Replay& replay, int32_t& line, std::string& problem);
+
+// The score a replay's end line holds, read off the last line of text (the file's tail is
+// enough). False when that line is no whole end line.
+bool replayEndScore(std::string_view text, int16_t& score);
 
 // Records a game as it is played: begin at New Game, then around every step.
 class ReplayRecorder {

@@ -120,7 +120,22 @@ StepEvent playStep(Play& play) {
     return event;
 }
 
+void steer(Play& play, char heading) {
+    const char reverse = play.direction == 'w'   ? 's'
+                         : play.direction == 's' ? 'w'
+                         : play.direction == 'a' ? 'd'
+                         : play.direction == 'd' ? 'a'
+                                                 : '\0';
+    if (heading != reverse) {
+        play.nextDirection = heading;
+    }
+}
+
 uint64_t playHash(const Play& play) {
+    return playHash(play, play.nextDirection);
+}
+
+uint64_t playHash(const Play& play, char nextDirection) {
     uint64_t hash = 14695981039346656037ULL;  // FNV-1a, 64 bits
     auto mix = [&hash](int64_t value) {
         for (int i = 0; i < 8; ++i) {
@@ -140,9 +155,9 @@ uint64_t playHash(const Play& play) {
         mix(play.berries[k] ? play.berries[k]->x() : -1);
         mix(play.berries[k] ? play.berries[k]->y() : -1);
     }
-    for (const int64_t value : {int64_t{play.score}, int64_t{play.lives}, int64_t{play.direction},
-                                int64_t{play.nextDirection}, int64_t{play.difficulty},
-                                static_cast<int64_t>(randomDraws())}) {
+    for (const int64_t value :
+         {int64_t{play.score}, int64_t{play.lives}, int64_t{play.direction}, int64_t{nextDirection},
+          int64_t{play.difficulty}, static_cast<int64_t>(randomDraws())}) {
         mix(value);
     }
     return hash;

@@ -30,7 +30,13 @@ StepEvent stepSnake(Play& play);
 // board's marks rebuilt. The pauses and game over are the driver's.
 StepEvent playStep(Play& play);
 
+// Asks for heading at the next step, unless it is the reverse of the last step's heading: the
+// snake never turns back onto itself. Live keys and a replay's turns both steer through here.
+void steer(Play& play, char heading);
+
 // A digest of everything a step depends on and changes: the board, the snake, the berries, the
 // score, lives, headings and difficulty, and the generator's position. Equal states, equal
-// digests, on every platform.
+// digests, on every platform. The second form takes the heading asked for as given instead of
+// the state's own nextDirection.
 uint64_t playHash(const Play& play);
+uint64_t playHash(const Play& play, char nextDirection);

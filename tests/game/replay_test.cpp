@@ -82,3 +82,120 @@ TEST(Replay, AChangedHeadingIsCaughtAtTheNextCheckpoint) {
     EXPECT_EQ(verdict.lastAgreed, 100);
     EXPECT_EQ(verdict.firstDifference, 200);
 }
+
+// A key pressed after the last step asks for a turn that no step takes: the recording ends as
+// its steps left the game, and still matches.
+TEST(Replay, AGameEndedRightAfterAKeyStillMatches) {
+    seedRandom(7);
+    Play play;
+    ReplayRecorder recorder;
+    recorder.begin(play, "test", "2026-12-07T00:00:00Z");
+    testing::internal::CaptureStdout();
+    startNewGame(play);
+    for (int step = 0; step < 3; ++step) {
+        recorder.beforeStep(play);
+        playStep(play);
+        recorder.afterStep(play);
+    }
+    testing::internal::GetCapturedStdout();
+    steer(play, 'a');
+    const Replay replay = recorder.finish(play, "escape");
+    EXPECT_TRUE(replay.turns.empty());
+    EXPECT_TRUE(quietlyChecked(replay).matches);
+}
+
+// The end is proved by the digest as well as the steps, score and lives.
+TEST(Replay, AnEndWhoseDigestDiffersDoesNotMatch) {
+    seedRandom(7);
+    Play play;
+    Replay replay = recordGame(play, {{3, 'a'}}, 40);
+    ASSERT_TRUE(replay.checkpoints.empty());
+    ASSERT_TRUE(quietlyChecked(replay).matches);
+    replay.hash ^= 1;
+    EXPECT_FALSE(quietlyChecked(replay).matches);
+}
+
+// A file that turns the snake back onto itself (the live game never lets it) plays as the live
+// game would have: the turn is refused, and the recording no longer matches.
+TEST(Replay, ATurnBackOntoTheSnakeIsRefusedAsInPlay) {
+    seedRandom(7);
+    Play forged;
+    ReplayRecorder recorder;
+    recorder.begin(forged, "test", "2026-12-07T00:00:00Z");
+    testing::internal::CaptureStdout();
+    startNewGame(forged);
+    for (int step = 1; step <= 12; ++step) {
+        if (step == 6) {
+            forged.nextDirection = 's';  // straight back down, past the live rule
+        }
+        recorder.beforeStep(forged);
+        const StepEvent event = playStep(forged);
+        recorder.afterStep(forged);
+        if (event.kind != StepEvent::Kind::Moved && event.kind != StepEvent::Kind::Ate) {
+            break;
+        }
+    }
+    testing::internal::GetCapturedStdout();
+    const Replay replay = recorder.finish(forged, "escape");
+    ASSERT_EQ(replay.turns.size(), 1u);
+    EXPECT_FALSE(quietlyChecked(replay).matches);
+}
+
+// One representative of each kind of bad line: the line it names and what it says.
+TEST(Replay, EachKindOfBadLineIsNamed) {
+    const std::string header =
+        "ORVEL replay 1\ngame 1.0.0\nseed 7\nposition 0\ndifficulty 2\n"
+        "date x\n";
+    const std::string end = "end escape steps 9 score 0 lives 3 hash 1\n";
+    const auto replace = [&](const std::string& from, const std::string& to) {
+        std::string text = header + end;
+        return text.replace(text.find(from), from.size(), to);
+    };
+    const struct {
+        std::string text;
+        int32_t line;
+        std::string says;
+    } cases[] = {
+        {"", 0, "header is cut short"},
+        {replace("replay 1", "replay 0"), 1, "not an ORVEL replay"},
+        {replace("replay 1", "replay 099999999999999999999"), 1,
+         "format version 99999999999999999999 is newer than this game's (1)"},
+        {replace("game 1.0.0", "game"), 2, "game VERSION"},
+        {replace("seed 7", "seed -7"), 3, "seed N"},
+        {replace("position 0", "position 0x10"), 4, "position N"},
+        {replace("position 0", "position 4203400"), 4, "farther than a recording of 9 steps"},
+        {replace("difficulty 2", "difficulty 5"), 5, "difficulty N"},
+        {replace("date x", "when x"), 6, "date WHEN"},
+        {header + "turn 3 x\n" + end, 7, "turn STEP HEADING"},
+        {header + "turn 3 a\nturn 3 d\n" + end, 8, "turn steps must grow"},
+        {header + "check 3 x\n" + end, 7, "check STEP HASH"},
+        {header + "check 3 1\ncheck 3 1\n" + end, 8, "check steps must grow"},
+        {header + "turn 10 a\n" + end, 8, "beyond the replay's last step"},
+        {header + "end escape steps 9 score 0 lives 4 hash 1\n", 7, "end gameover|escape|exit"},
+        {header + "step 3\n" + end, 7, "a turn, check or end line"},
+        {header + end + "turn 1 a\n", 8, "nothing may follow the end line"},
+        {header + std::string(201, 'x') + "\n" + end, 7, "longer than 200 bytes"},
+        {header, 0, "end line is missing"},
+    };
+    for (const auto& bad : cases) {
+        Replay replay;
+        int32_t line = -1;
+        std::string problem;
+        EXPECT_FALSE(parseReplay(bad.text, replay, line, problem)) << bad.says;
+        EXPECT_EQ(line, bad.line) << bad.says;
+        EXPECT_NE(problem.find(bad.says), std::string::npos) << problem;
+    }
+    Replay replay;
+    int32_t line = 0;
+    std::string problem;
+    EXPECT_TRUE(parseReplay(replace("position 0", "position 4203304"), replay, line, problem))
+        << "a session's worth of numbers and a thousand a step: " << problem;
+}
+
+TEST(Replay, TheScoreIsReadOffTheEndLineAlone) {
+    int16_t score = 0;
+    EXPECT_TRUE(replayEndScore("turn 3 a\nend gameover steps 9 score 169 lives 0 hash 1\n", score));
+    EXPECT_EQ(score, 169);
+    EXPECT_FALSE(replayEndScore("end gameover steps 9 score 169 lives 0\n", score));
+    EXPECT_FALSE(replayEndScore("turn 3 a\n", score));
+}
