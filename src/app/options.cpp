@@ -83,7 +83,8 @@ std::string usageText() {
            "\n"
            "Exit status: 0 after Exit, 1 on a high-score file error, 2 on a bad command line\n"
            "or ORVEL_SEED, 3 on a display problem (none, or lost); for a replay, 4 when it does\n"
-           "not match the recording and 5 when a file is no replay. See orvel(6).\n";
+           "not match the recording, 5 when a file is no replay and 6 when \"last\" or \"best\"\n"
+           "finds no recording. See orvel(6).\n";
 }
 
 void actOnOptions(const Options& options) {

@@ -1,6 +1,6 @@
 // Recorded games in the shell: every game is recorded from New Game to its end and kept in the
-// replay folder (the last 50, and the ten best whatever their age); recordings are found by
-// name, "last" or "best", read with one-line problems, and checked by the rules alone.
+// replay folder (app/recordings.h); recordings are found by path, "last" or "best", read with
+// one-line problems, and checked by the rules alone.
 #pragma once
 
 #include <string>
@@ -16,13 +16,18 @@ void recordBeforeStep();
 void recordAfterStep();
 void stopRecording(const char* ending);
 
-// A replay named by path, or "last" or "best" in the replay folder. False with the problem in
-// one line naming the file (and the line).
-bool loadReplay(const std::string& which, Replay& replay, std::string& path, std::string& problem);
+// At start-up: the replay folder tidied (see tidyRecordings).
+void tidyReplayFolder();
 
-// orvel --check-replay FILE...: one line per file; the exit status (0 all match, 4 one does
-// not match, 5 one is no replay).
+// A replay named by path, or "last" or "best" in the replay folder. 0 when it was read;
+// otherwise the exit status that says why (kNotAReplayStatus, kNoRecordingStatus), with the
+// problem in one line naming the file (and the line).
+int loadReplay(const std::string& which, Replay& replay, std::string& path, std::string& problem);
+
+// orvel --check-replay FILE...: one line per file, written as each is decided; the exit status
+// (0 all match, 4 one does not match, 5 one is no replay, 6 "last" or "best" found none).
 int checkReplayFiles(const std::vector<std::string>& files);
 
 constexpr int kReplayMismatchStatus = 4;
 constexpr int kNotAReplayStatus = 5;
+constexpr int kNoRecordingStatus = 6;

@@ -190,9 +190,10 @@ void startUp(int argc, char** argv) {
     std::string recordedPath;
     if (replay) {
         std::string problem;
-        if (!loadReplay(options.replays.front(), recorded, recordedPath, problem)) {
+        if (const int refused =
+                loadReplay(options.replays.front(), recorded, recordedPath, problem)) {
             writeErrorLine(problem);
-            exitProcess(kNotAReplayStatus);
+            exitProcess(refused);
         }
     }
     requireDisplay();
@@ -202,12 +203,15 @@ void startUp(int argc, char** argv) {
     } else {
         openOrCreateHighScoreFile();
         loadHighScores();
+        tidyReplayFolder();
     }
 
     // GLUT sees only the program's name: the command line is the game's own.
     int glutArgc = 1;
     glutInitErrorFunc(onGlutError);
     reportDisplayErrors();
+    // From GLUT's first word with the display on, losing it is status 3, the table saved.
+    onDisplayLost(saveAfterLostDisplay);
     glutInit(&glutArgc, argv);
     // Closing the window ends the main loop instead of the process, so the table is saved.
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
@@ -218,7 +222,6 @@ void startUp(int argc, char** argv) {
         glutSetWindowTitle("ORVEL replay");
     }
     identifyWindow();
-    onDisplayLost(saveAfterLostDisplay);
     enableDetectableAutoRepeat();
     watchLayoutKeys();
     choosePacing();

@@ -13,5 +13,10 @@ void openClosedStandardStreams();
 // first line lost is said once on standard error. False when the line was dropped.
 bool writeOutputLine(std::string_view text);
 
+// The same for a line the user asked for (a check's verdict, a replay's last word): a reader
+// that is slow is waited for, up to a second, but never for ever; once a line was lost the
+// next ones wait no more.
+bool writeReportLine(std::string_view text);
+
 // Writes "orvel: ", text and a line end to standard error, without blocking either.
 void writeErrorLine(std::string_view text);

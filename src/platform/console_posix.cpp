@@ -15,21 +15,23 @@ namespace {
 // A pipe that polls writable takes a page at once, a terminal at least this much.
 constexpr size_t kChunk = 256;
 
-bool writableNow(int fd) {
+constexpr int kReportPatienceMs = 1000;
+
+bool writableWithin(int fd, int ms) {
     pollfd entry{fd, POLLOUT, 0};
     int ready = 0;
     do {
-        ready = poll(&entry, 1, 0);
+        ready = poll(&entry, 1, ms);
     } while (ready < 0 && errno == EINTR);
     return ready == 1 && (entry.revents & POLLOUT) != 0 && (entry.revents & POLLERR) == 0;
 }
 
-// False when any of the bytes could not be written at once. A line cut short by a reader
-// that stopped half-way is ended, so the next line starts on its own.
-bool writeNow(int fd, std::string_view bytes) {
+// False when any of the bytes could not be written within patienceMs of each try. A line cut
+// short by a reader that stopped half-way is ended, so the next line starts on its own.
+bool writeNow(int fd, std::string_view bytes, int patienceMs = 0) {
     size_t done = 0;
     while (done < bytes.size()) {
-        if (!writableNow(fd)) {
+        if (!writableWithin(fd, patienceMs)) {
             break;
         }
         const size_t size = std::min(kChunk, bytes.size() - done);
@@ -51,6 +53,21 @@ bool writeNow(int fd, std::string_view bytes) {
 
 bool outputLost = false;
 
+bool writeLineOut(std::string_view text, int patienceMs) {
+    std::string line(text);
+    line += '\n';
+    if (writeNow(STDOUT_FILENO, line, patienceMs)) {
+        return true;
+    }
+    if (!outputLost) {
+        outputLost = true;
+        writeErrorLine(
+            "standard output is not taking the game's lines (full, stopped or closed); they are "
+            "dropped from now on when it can't take them");
+    }
+    return false;
+}
+
 }  // namespace
 
 void openClosedStandardStreams() {
@@ -66,18 +83,11 @@ void openClosedStandardStreams() {
 }
 
 bool writeOutputLine(std::string_view text) {
-    std::string line(text);
-    line += '\n';
-    if (writeNow(STDOUT_FILENO, line)) {
-        return true;
-    }
-    if (!outputLost) {
-        outputLost = true;
-        writeErrorLine(
-            "standard output is not taking the game's lines (full, stopped or closed); they are "
-            "dropped from now on when it can't take them");
-    }
-    return false;
+    return writeLineOut(text, 0);
+}
+
+bool writeReportLine(std::string_view text) {
+    return writeLineOut(text, outputLost ? 0 : kReportPatienceMs);
 }
 
 void writeErrorLine(std::string_view text) {

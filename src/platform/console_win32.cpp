@@ -21,6 +21,10 @@ bool writeOutputLine(std::string_view text) {
     return wrote;
 }
 
+bool writeReportLine(std::string_view text) {
+    return writeOutputLine(text);
+}
+
 void writeErrorLine(std::string_view text) {
     std::fprintf(stderr, "orvel: %.*s\n", static_cast<int>(text.size()), text.data());
     std::fflush(stderr);

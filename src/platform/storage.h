@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,8 @@ std::string replaceProblem(const std::string& path);
 // reason, when it can't be read (or is no longer a regular file).
 bool readFileStart(const std::string& path, size_t limit, std::string& bytes, bool& truncated,
                    std::string& error);
+// The last limit bytes of a regular file (all of a shorter one).
+bool readFileEnd(const std::string& path, size_t limit, std::string& bytes, std::string& error);
 
 // Replaces the file with bytes: written to a new file beside it (beside the final target when
 // path is a symlink, which stays), flushed to disk and renamed over the old one, so the file
@@ -54,9 +57,17 @@ bool readFileStart(const std::string& path, size_t limit, std::string& bytes, bo
 // False, with the reason, when any step fails; the old file is then untouched.
 bool replaceFile(const std::string& path, const std::string& bytes, std::string& error);
 
+// Writes a new file under a name no other file has, as replaceFile writes (whole or not at
+// all): Taken, leaving everything as it was, when a file of that name exists already.
+enum class NewFile { Written, Taken, Failed };
+NewFile writeNewFile(const std::string& path, const std::string& bytes, std::string& error);
+
 // Removes the ".new-PID" files that saves of killed processes left beside the file (or beside
 // its symlink's target). Files of live processes and any other file are left alone.
 void removeStaleSaves(const std::string& path);
+// The same in a folder, for every file whose name, less ".new-PID", saved() accepts.
+void removeStaleSavesIn(const std::string& folder,
+                        const std::function<bool(const std::string&)>& saved);
 
 // An exclusive lock on path + ".lock" (beside the final target), held until release or the
 // end of the process, so that games sharing the file take turns to read and replace it.

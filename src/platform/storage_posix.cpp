@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <functional>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -225,19 +227,23 @@ bool readFileStart(const std::string& path, size_t limit, std::string& bytes, bo
     return true;
 }
 
-bool replaceFile(const std::string& path, const std::string& bytes, std::string& error) {
-    const std::string target = finalTarget(path);
-    const std::string temporary = target + ".new-" + std::to_string(getpid());
+namespace {
+
+// Writes bytes to target.new-PID, flushed to disk, and returns that name; empty, with the reason
+// and nothing left behind, when any step fails. The new file takes the owner, group and
+// permission bits of the file at target where there is one (the owner and group only where the
+// game may set them, as root), else those of a new file in its folder.
+std::string writeTemporary(const std::string& target, const std::string& bytes,
+                           std::string& error) {
+    std::string temporary = target + ".new-" + std::to_string(getpid());
     struct stat old {};
     const bool keepMode = stat(target.c_str(), &old) == 0;
     unlink(temporary.c_str());  // a leftover of an earlier process with this number
     const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
         error = describe("cannot create", temporary, errno);
-        return false;
+        return {};
     }
-    // The replacement keeps the old file's owner and group where the game may set them (as
-    // root), and its permission bits; a new file is owned like its folder.
     if (!keepMode) {
         giveToFolderOwner(fd, folderOf(target));
     } else if (geteuid() == 0 && (old.st_uid != geteuid() || old.st_gid != getegid())) {
@@ -254,6 +260,17 @@ bool replaceFile(const std::string& path, const std::string& bytes, std::string&
     if (!ok) {
         error = describe("cannot write", temporary, code);
         unlink(temporary.c_str());
+        return {};
+    }
+    return temporary;
+}
+
+}  // namespace
+
+bool replaceFile(const std::string& path, const std::string& bytes, std::string& error) {
+    const std::string target = finalTarget(path);
+    const std::string temporary = writeTemporary(target, bytes, error);
+    if (temporary.empty()) {
         return false;
     }
     if (rename(temporary.c_str(), target.c_str()) != 0) {
@@ -265,18 +282,87 @@ bool replaceFile(const std::string& path, const std::string& bytes, std::string&
     return true;
 }
 
-void removeStaleSaves(const std::string& path) {
-    const std::string target = finalTarget(path);
-    const std::string prefix = fs::path(target).filename().string() + ".new-";
-    std::error_code code;
-    for (const auto& entry : fs::directory_iterator(folderOf(target), code)) {
-        const std::string name = entry.path().filename().string();
-        if (name.size() <= prefix.size() || name.size() > prefix.size() + 9 ||
-            name.compare(0, prefix.size(), prefix) != 0 ||
-            name.find_first_not_of("0123456789", prefix.size()) != std::string::npos) {
+NewFile writeNewFile(const std::string& path, const std::string& bytes, std::string& error) {
+    const std::string temporary = writeTemporary(path, bytes, error);
+    if (temporary.empty()) {
+        return NewFile::Failed;
+    }
+    // A second name for the written file, refused if the name is taken: never over another.
+    const int linked = link(temporary.c_str(), path.c_str());
+    const int code = errno;
+    unlink(temporary.c_str());
+    if (linked != 0) {
+        if (code == EEXIST) {
+            return NewFile::Taken;
+        }
+        error = "cannot name " + temporary + " " + path + ": " + std::strerror(code);
+        return NewFile::Failed;
+    }
+    syncFolder(folderOf(path));
+    return NewFile::Written;
+}
+
+bool readFileEnd(const std::string& path, size_t limit, std::string& bytes, std::string& error) {
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        error = describe("cannot open", path, errno);
+        return false;
+    }
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        error = path + " is not a regular file";
+        close(fd);
+        return false;
+    }
+    const auto size = static_cast<size_t>(info.st_size);
+    const size_t from = size > limit ? size - limit : 0;
+    bytes.assign(size - from, '\0');
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t got =
+            pread(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(from + done));
+        if (got < 0 && errno == EINTR) {
             continue;
         }
-        const auto pid = static_cast<pid_t>(std::stol(name.substr(prefix.size())));
+        if (got <= 0) {
+            break;
+        }
+        done += static_cast<size_t>(got);
+    }
+    const int code = errno;
+    close(fd);
+    if (done < bytes.size() && done == 0 && !bytes.empty()) {
+        error = describe("cannot read", path, code);
+        return false;
+    }
+    bytes.resize(done);
+    return true;
+}
+
+void removeStaleSaves(const std::string& path) {
+    const std::string target = finalTarget(path);
+    const std::string name = fs::path(target).filename().string();
+    removeStaleSavesIn(folderOf(target),
+                       [&name](const std::string& saved) { return saved == name; });
+}
+
+void removeStaleSavesIn(const std::string& folder,
+                        const std::function<bool(const std::string&)>& saved) {
+    constexpr std::string_view kMark = ".new-";
+    std::error_code code;
+    for (const auto& entry : fs::directory_iterator(folder, code)) {
+        const std::string name = entry.path().filename().string();
+        const size_t mark = name.rfind(kMark);
+        if (mark == std::string::npos || mark == 0) {
+            continue;
+        }
+        const std::string digits = name.substr(mark + kMark.size());
+        if (digits.empty() || digits.size() > 9 ||
+            digits.find_first_not_of("0123456789") != std::string::npos ||
+            !saved(name.substr(0, mark))) {
+            continue;
+        }
+        const auto pid = static_cast<pid_t>(std::stol(digits));
         if (pid > 0 && kill(pid, 0) != 0 && errno == ESRCH) {
             std::error_code ignored;
             fs::remove(entry.path(), ignored);

@@ -2,9 +2,11 @@
 // through the Win32 API with UTF-16 paths.
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -277,12 +279,16 @@ bool readFileStart(const std::string& path, size_t limit, std::string& bytes, bo
     return true;
 }
 
-bool replaceFile(const std::string& path, const std::string& bytes, std::string& error) {
+namespace {
+
+// Writes bytes to path's temporary name, flushed to disk, and returns that name; empty, with
+// the reason and nothing left behind, when any step fails.
+std::string writeTemporary(const std::string& path, const std::string& bytes, std::string& error) {
     const std::string temporary = temporaryNameFor(path);
     const HANDLE file = openWaiting(temporary, GENERIC_WRITE, 0, CREATE_ALWAYS);
     if (file == INVALID_HANDLE_VALUE) {
         error = describe("cannot create", temporary, GetLastError());
-        return false;
+        return {};
     }
     DWORD wrote = 0;
     bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr) &&
@@ -295,6 +301,16 @@ bool replaceFile(const std::string& path, const std::string& bytes, std::string&
     if (!ok) {
         error = describe("cannot write", temporary, code);
         DeleteFileW(wide(temporary).c_str());
+        return {};
+    }
+    return temporary;
+}
+
+}  // namespace
+
+bool replaceFile(const std::string& path, const std::string& bytes, std::string& error) {
+    const std::string temporary = writeTemporary(path, bytes, error);
+    if (temporary.empty()) {
         return false;
     }
     // A table another program holds open is reported as a sharing violation or, for the
@@ -313,19 +329,77 @@ bool replaceFile(const std::string& path, const std::string& bytes, std::string&
     return true;
 }
 
+NewFile writeNewFile(const std::string& path, const std::string& bytes, std::string& error) {
+    const std::string temporary = writeTemporary(path, bytes, error);
+    if (temporary.empty()) {
+        return NewFile::Failed;
+    }
+    // Without MOVEFILE_REPLACE_EXISTING the move never replaces another file.
+    if (MoveFileExW(wide(temporary).c_str(), wide(path).c_str(), MOVEFILE_WRITE_THROUGH)) {
+        return NewFile::Written;
+    }
+    const DWORD code = GetLastError();
+    DeleteFileW(wide(temporary).c_str());
+    if (code == ERROR_ALREADY_EXISTS || code == ERROR_FILE_EXISTS) {
+        return NewFile::Taken;
+    }
+    error = describe("cannot name " + temporary, path, code);
+    return NewFile::Failed;
+}
+
+bool readFileEnd(const std::string& path, size_t limit, std::string& bytes, std::string& error) {
+    const HANDLE file = openForReading(path);
+    if (file == INVALID_HANDLE_VALUE) {
+        error = describe("cannot open", path, GetLastError());
+        return false;
+    }
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file, &size)) {
+        error = describe("cannot read", path, GetLastError());
+        CloseHandle(file);
+        return false;
+    }
+    const auto total = static_cast<uint64_t>(size.QuadPart);
+    LARGE_INTEGER from{};
+    from.QuadPart = static_cast<LONGLONG>(total > limit ? total - limit : 0);
+    bytes.assign(static_cast<size_t>(total - static_cast<uint64_t>(from.QuadPart)), '\0');
+    DWORD got = 0;
+    const bool read = SetFilePointerEx(file, from, nullptr, FILE_BEGIN) &&
+                      ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+    const DWORD code = GetLastError();
+    CloseHandle(file);
+    if (!read) {
+        error = describe("cannot read", path, code);
+        return false;
+    }
+    bytes.resize(got);
+    return true;
+}
+
 void removeStaleSaves(const std::string& path) {
     const fs::path table(wide(path));
-    const std::wstring prefix = table.filename().wstring() + L".new-";
+    const std::string name = narrow(table.filename().wstring());
+    removeStaleSavesIn(narrow(table.parent_path().wstring()),
+                       [&name](const std::string& saved) { return saved == name; });
+}
+
+void removeStaleSavesIn(const std::string& folder,
+                        const std::function<bool(const std::string&)>& saved) {
+    const std::wstring mark = L".new-";
     std::error_code code;
-    for (const auto& entry : fs::directory_iterator(table.parent_path(), code)) {
+    for (const auto& entry : fs::directory_iterator(fs::path(wide(folder)), code)) {
         const std::wstring name = entry.path().filename().wstring();
-        if (name.size() <= prefix.size() || name.size() > prefix.size() + 10 ||
-            name.compare(0, prefix.size(), prefix) != 0 ||
-            name.find_first_not_of(L"0123456789", prefix.size()) != std::wstring::npos) {
+        const size_t at = name.rfind(mark);
+        if (at == std::wstring::npos || at == 0) {
             continue;
         }
-        const auto pid =
-            static_cast<DWORD>(std::wcstoul(name.c_str() + prefix.size(), nullptr, 10));
+        const std::wstring digits = name.substr(at + mark.size());
+        if (digits.empty() || digits.size() > 10 ||
+            digits.find_first_not_of(L"0123456789") != std::wstring::npos ||
+            !saved(narrow(name.substr(0, at)))) {
+            continue;
+        }
+        const auto pid = static_cast<DWORD>(std::wcstoul(digits.c_str(), nullptr, 10));
         const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
         if (process) {
             CloseHandle(process);

@@ -111,6 +111,18 @@ TEST_F(ScoreFileTest, ReplaceFileSwapsInTheNewBytesWhole) {
     EXPECT_NE(error.find("missing/folder/file"), std::string::npos) << error;
 }
 
+TEST_F(ScoreFileTest, ANewFileNeverTakesTheNameOfAnother) {
+    writeScoreFile("someone else's");
+    std::string error;
+    EXPECT_EQ(writeNewFile(scoreFile(), "mine", error), NewFile::Taken);
+    EXPECT_EQ(readScoreFile(), "someone else's");
+    EXPECT_EQ(writeNewFile(scoreFile() + "2", "mine", error), NewFile::Written) << error;
+    std::string tail;
+    ASSERT_TRUE(readFileEnd(scoreFile() + "2", 3, tail, error)) << error;
+    EXPECT_EQ(tail, "ine");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dataHome + "/orvel"), {}), 2) << "no leftover";
+}
+
 // A symlink where the lock goes is refused, never followed: a dangling one would have its
 // target created.
 TEST_F(ScoreFileTest, ASymlinkInTheLocksPlaceIsRefused) {

@@ -1,0 +1,118 @@
+// The replay folder on the real file system: names, the order "last" follows whatever the clock
+// said, "best" by the score each file holds, what is kept, and killed recordings' leftovers.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "app/recordings.h"
+#include "game_test.h"
+#include "platform/storage.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class Recordings : public GameTest {
+protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        folder = dataHome + "/replays";
+        fs::create_directories(folder);
+    }
+
+    // A finished game's recording, as the game adds it.
+    void add(int16_t score, const std::string& time = "20261208-120000") {
+        Replay replay;
+        replay.gameVersion = "test";
+        replay.ending = "gameover";
+        replay.score = score;
+        std::string error;
+        ASSERT_TRUE(addRecording(folder, replay, time, error)) << error;
+    }
+
+    void put(const std::string& name, const std::string& text) const {
+        std::ofstream(folder + "/" + name, std::ios::binary) << text;
+    }
+
+    std::vector<std::string> names() const {
+        std::vector<std::string> found;
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            found.push_back(entry.path().filename().string());
+        }
+        std::sort(found.begin(), found.end());
+        return found;
+    }
+
+    std::string folder;
+};
+
+std::string endingWith(int score) {
+    return "ORVEL replay 1\ngame 1.0.0\nseed 1\nposition 0\ndifficulty 2\ndate x\nend gameover "
+           "steps 5 score " +
+           std::to_string(score) + " lives 0 hash 1\n";
+}
+
+}  // namespace
+
+TEST_F(Recordings, LastIsTheLastAddedWhateverTheClockSaid) {
+    put("20991231-235959-d2-s00001-77-1.orvel-replay", endingWith(1));  // a clock once wrong
+    put("notes.txt", "mine");
+    add(3, "20991231-235959");
+    add(2, "20261208-120000");
+    add(1, "20261208-120000");  // the same second
+    EXPECT_EQ(lastRecording(folder), "00000003-20261208-120000-d2-s00001.orvel-replay");
+    EXPECT_TRUE(fs::exists(folder + "/00000001-20991231-235959-d2-s00003.orvel-replay"));
+    EXPECT_TRUE(fs::exists(folder + "/notes.txt"));
+    for (const char* name : {"00000001-20261208-120000-d2-s00001.orvel-replay.new-1",
+                             "0000001-20261208-120000-d2-s00001.orvel-replay",
+                             "00000001-20261208-120000-d5-s00001.orvel-replay",
+                             "00000001-2026120-120000-d2-s00001.orvel-replay",
+                             "00000001-20261208-120000-d2-s 0001.orvel-replay",
+                             "20261208-120000-d2-s00001--1-1.orvel-replay"}) {
+        EXPECT_FALSE(isRecordingName(name)) << name;
+    }
+}
+
+TEST_F(Recordings, BestIsTheHighestScoreTheFilesHoldTheNewerOfEqualOnes) {
+    put("00000001-20261208-120000-d2-s00100.orvel-replay", endingWith(100));
+    put("00000002-20261208-120000-d2-s00059.orvel-replay", endingWith(169));
+    put("00000003-20261208-120000-d2-s09999.orvel-replay", "no end line");
+    EXPECT_EQ(bestRecording(folder), "00000002-20261208-120000-d2-s00059.orvel-replay");
+    add(169);
+    EXPECT_EQ(bestRecording(folder), "00000004-20261208-120000-d2-s00169.orvel-replay");
+    EXPECT_EQ(lastRecording(folder), bestRecording(folder));
+}
+
+TEST_F(Recordings, TheFolderKeepsTheFiftyNewestAndTheTenBestRemovingTwoAGame) {
+    for (int i = 1; i <= 56; ++i) {
+        char name[64];
+        std::snprintf(name, sizeof name, "%08d-20261208-120000-d2-s00000.orvel-replay", i);
+        put(name, endingWith(i <= 3 ? 500 - i : 0));  // the three oldest are the best
+    }
+    add(0);  // the 57th: two of the six oldest that are not among the best go
+    std::vector<std::string> left = names();
+    EXPECT_EQ(left.size(), 55u);
+    EXPECT_EQ(left[0], "00000001-20261208-120000-d2-s00000.orvel-replay");
+    EXPECT_EQ(left[3], "00000006-20261208-120000-d2-s00000.orvel-replay");
+    tidyRecordings(folder);
+    left = names();
+    ASSERT_EQ(left.size(), 53u);
+    EXPECT_EQ(left[2], "00000003-20261208-120000-d2-s00000.orvel-replay");
+    EXPECT_EQ(left[3], "00000008-20261208-120000-d2-s00000.orvel-replay");
+    EXPECT_EQ(lastRecording(folder), left.back());
+}
+
+TEST_F(Recordings, AKilledRecordingsLeftoverGoesAtTheNextStart) {
+    const std::string recording = "00000001-20261208-120000-d2-s00000.orvel-replay";
+    put(recording + ".new-4194301", "half");  // no such process
+    put(recording + ".new-" + std::to_string(getpid()), "being written");
+    put("other.new-4194301", "not ours");
+    tidyRecordings(folder);
+    EXPECT_EQ(names(), (std::vector<std::string>{recording + ".new-" + std::to_string(getpid()),
+                                                 "other.new-4194301"}));
+}
