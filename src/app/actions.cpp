@@ -8,6 +8,7 @@
 #include "app/playback.h"
 #include "app/replays.h"
 #include "game/menus.h"
+#include "game/step.h"
 #include "platform/console.h"
 #include "platform/process.h"
 
@@ -79,7 +80,7 @@ void onMenu(const Menu& menu, Action action) {
     }
 }
 
-// The heading a direction steers to, and its reverse, which is never accepted.
+// The heading a direction steers to.
 char headingOf(Action action) {
     switch (action) {
         case Action::Up:
@@ -95,31 +96,14 @@ char headingOf(Action action) {
     }
 }
 
-char oppositeOf(char heading) {
-    switch (heading) {
-        case 'w':
-            return 's';
-        case 's':
-            return 'w';
-        case 'a':
-            return 'd';
-        case 'd':
-            return 'a';
-        default:
-            return '\0';
-    }
-}
-
 void inPlay(Action action) {
     if (action == Action::Back) {
         stopRecording("escape");
         game.menus.screen = MainMenu;
         return;
     }
-    const char heading = headingOf(action);
-    Play& play = game.play;
-    if (heading != '\0' && heading != oppositeOf(play.direction)) {
-        play.nextDirection = heading;
+    if (const char heading = headingOf(action)) {
+        steer(game.play, heading);
     }
 }
 
@@ -161,8 +145,13 @@ void saveAndExit() {
 void saveAfterLostDisplay() {
     atExit(nullptr);  // nothing can be undone on a display that is gone
     stopRecording("exit");
+    // A replay never loads the table: nothing was saved, so nothing is said of it.
+    if (!game.book.highScoreFile.loaded) {
+        writeErrorLine("lost the connection to the X display");
+        exitProcessNow(3);
+    }
     const bool saved = saveHighScores();
     writeErrorLine(std::string("lost the connection to the X display; the high-score table ") +
                    (saved ? "was saved" : "could not be saved"));
-    exitProcess(saved ? 3 : 1);
+    exitProcessNow(saved ? 3 : 1);
 }

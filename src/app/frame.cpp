@@ -77,18 +77,32 @@ StepEvent takeStep() {
 // that the step timer loses nothing to rounding; frameMs is the rounded-down delta the rest of
 // the frame runs on.
 void playFrame(int32_t frameMs, int32_t elapsedMs) {
-    const int32_t gathered = playingBack() ? playbackTime(elapsedMs) : elapsedMs;
+    // A replay runs on time of its own: none while paused, four times as much at 4x; paused,
+    // its whole picture stands still.
+    const bool replay = playingBack();
+    const int32_t gathered = replay ? playbackTime(elapsedMs) : elapsedMs;
+    const bool frozen = replay && playbackFrozen();
     const bool stepIsDue = gatherStepTime(game.clock.stepTimer, gathered, game.play.difficulty);
     if (game.play.emitter && game.play.emitter->isAlive()) {
-        game.play.emitter->age(static_cast<int16_t>(frameMs));
-        game.play.emitter->update();
+        if (!frozen) {
+            game.play.emitter->age(static_cast<int16_t>(frameMs));
+            game.play.emitter->update();
+        }
         drawBurst(*game.play.emitter);
     }
     if (stepIsDue) {
         actOnStep(takeStep());
     }
-    drawBackground(game.clock.elapsedTime);
-    drawGameScreen(game.play, game.clock.elapsedTime, sampleFps());
+    static double shownFps = 0;
+    if (!frozen) {
+        shownFps = sampleFps();
+    }
+    const int32_t time = replay ? playbackPictureTime(gathered) : game.clock.elapsedTime;
+    drawBackground(time);
+    drawGameScreen(game.play, time, shownFps);
+    if (replay) {
+        drawPlaybackLabel(playbackLabel());
+    }
 }
 
 // Rests after a swap as the pacing asks: until the next frame is due, never past a step.

@@ -1,14 +1,15 @@
 // Playback of a recorded game.
 #include "app/playback.h"
 
-#include <cstdio>
 #include <memory>
 #include <utility>
 
 #include "app/game.h"
 #include "app/replays.h"
 #include "platform/clock.h"
+#include "platform/console.h"
 #include "platform/process.h"
+#include "scores/score_table.h"
 
 namespace {
 
@@ -17,21 +18,27 @@ constexpr int32_t kFastFactor = 4;
 
 struct Playback {
     Replay replay;
-    std::string path;
+    std::string shownPath;  // escaped: a file name from anywhere
     std::unique_ptr<ReplayPlayer> player;
     bool paused = false;
     bool fast = false;
     bool over = false;
+    int32_t pictureTime = 0;  // the background's and the spheres' time, which a pause stops
 };
 
 std::unique_ptr<Playback> playback;
 
+std::string versions(const Replay& replay) {
+    return "recorded by orvel " + escapeControls(replay.gameVersion) + ", played by orvel " +
+           ORVEL_VERSION;
+}
+
 }  // namespace
 
-void beginPlayback(Replay replay, std::string path) {
+void beginPlayback(Replay replay, const std::string& path) {
     playback = std::make_unique<Playback>();
     playback->replay = std::move(replay);
-    playback->path = std::move(path);
+    playback->shownPath = escapeControls(path);
     playback->player = std::make_unique<ReplayPlayer>(playback->replay);
     startReplay(playback->replay, game.play);
     game.menus.screen = Playing;
@@ -62,11 +69,28 @@ bool playbackOver() {
     return playback->over;
 }
 
+bool playbackFrozen() {
+    return playback->paused;
+}
+
+int32_t playbackPictureTime(int32_t playedMs) {
+    playback->pictureTime += playedMs;
+    return playback->pictureTime;
+}
+
+std::string playbackLabel() {
+    if (playback->paused) {
+        return "PAUSED";
+    }
+    return playback->fast ? "REPLAY 4x" : "REPLAY";
+}
+
 void playbackAction(Action action) {
     switch (action) {
         case Action::Back:
-            std::printf("replay %s stopped at step %d of %d\n", playback->path.c_str(),
-                        playback->player->steps(), playback->replay.steps);
+            writeReportLine("replay " + playback->shownPath + " stopped at step " +
+                            std::to_string(playback->player->steps()) + " of " +
+                            std::to_string(playback->replay.steps));
             exitProcess(0);
         case Action::Pause:
             playback->paused = !playback->paused;
@@ -84,15 +108,16 @@ void finishPlayback() {
     const Replay& replay = playback->replay;
     const ReplayPlayer& player = *playback->player;
     if (player.endMatches(game.play)) {
-        std::printf("replay %s matches: score %d in %d steps\n", playback->path.c_str(),
-                    replay.score, replay.steps);
+        writeReportLine("replay " + playback->shownPath + " matches: score " +
+                        std::to_string(replay.score) + " in " + std::to_string(replay.steps) +
+                        " steps");
         exitProcess(0);
     }
-    std::printf(
-        "replay %s does not match: it leaves the recording after step %d, by step %d; "
-        "recorded score %d in %d steps, played %d in %d (recorded by orvel %s, played by "
-        "orvel %s)\n",
-        playback->path.c_str(), player.lastAgreed(), player.differenceShownAt(), replay.score,
-        replay.steps, game.play.score, player.steps(), replay.gameVersion.c_str(), ORVEL_VERSION);
+    writeReportLine("replay " + playback->shownPath + " does not match: it leaves the recording " +
+                    "after step " + std::to_string(player.lastAgreed()) + ", by step " +
+                    std::to_string(player.differenceShownAt()) + "; recorded score " +
+                    std::to_string(replay.score) + " in " + std::to_string(replay.steps) +
+                    " steps, played " + std::to_string(game.play.score) + " in " +
+                    std::to_string(player.steps()) + " (" + versions(replay) + ")");
     exitProcess(kReplayMismatchStatus);
 }

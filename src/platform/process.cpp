@@ -31,6 +31,15 @@ void exitProcess(int status) {
     std::exit(status);
 }
 
+void exitProcessNow(int status) {
+    std::fflush(stdout);
+    if (auto undo = undoAtExit) {
+        undoAtExit = nullptr;
+        undo();
+    }
+    std::_Exit(status);
+}
+
 unsigned long processId() {
 #if defined(_WIN32)
     return GetCurrentProcessId();

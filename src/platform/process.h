@@ -6,6 +6,9 @@
 // Ends the process at once with the given status, flushing standard output first and calling
 // the function given to atExit (once).
 [[noreturn]] void exitProcess(int status);
+// The same without the clean-up the libraries registered for the end of the process: after the
+// display is gone, theirs would only talk to it (and Xlib would complain on standard error).
+[[noreturn]] void exitProcessNow(int status);
 // What to undo before the process ends (the desktop's video mode); nullptr for nothing.
 void atExit(void (*undo)());
 

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/console.h"
+#include "platform/process.h"
 #include "platform/window_icon.h"
 #include "platform/window_system.h"
 
@@ -43,7 +44,7 @@ extern "C" int onIoError(Display*) {
     if (displayLost) {
         displayLost();
     }
-    std::exit(3);
+    exitProcessNow(3);
 }
 
 bool countingErrors = false;

@@ -23,6 +23,13 @@ std::string formatFps(double fps) {
     return text;
 }
 
+void drawPlaybackLabel(const std::string& label) {
+    lightingOff();
+    // Centred between the score and the lives, above the board's top wall.
+    drawText(label, -0.12 * static_cast<double>(label.size()), 3.55, 0.003);
+    lightingOn();
+}
+
 void drawGameScreen(const Play& play, int32_t time, double fps) {
     lightingOff();
     drawText(std::to_string(play.score), -4.5, 2.5, 0.006);
