@@ -11,11 +11,16 @@ LockWait::LockWait(std::string lockPath)
     : lockPath_(std::move(lockPath)), start_(std::chrono::steady_clock::now()) {}
 
 bool LockWait::keepWaiting(std::string& error) {
-    if (terminationRequested()) {
+    const auto now = std::chrono::steady_clock::now();
+    const int requests = terminationRequests();
+    if (requests > 0 && requestedAt_ == std::chrono::steady_clock::time_point{}) {
+        requestedAt_ = now;
+    }
+    if (requests > 1 || (requests == 1 && now - requestedAt_ >= kLockGiveUpAfterRequest)) {
         error = "stopped waiting for " + lockPath_ + ", which another program has locked";
         return false;
     }
-    const auto waited = std::chrono::steady_clock::now() - start_;
+    const auto waited = now - start_;
     if (waited >= kLockGiveUpAfter) {
         error = "gave up after " + std::to_string(kLockGiveUpAfter.count()) + " s waiting for " +
                 lockPath_ + ", which another program has locked";

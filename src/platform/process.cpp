@@ -9,16 +9,21 @@
 #include <unistd.h>
 #endif
 
+#include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
-volatile std::sig_atomic_t terminateFlag = 0;
+// Any thread may take a signal: the count is atomic, and lock-free so that a handler may touch it.
+std::atomic<int> requests{0};
+static_assert(std::atomic<int>::is_always_lock_free);
 void (*undoAtExit)() = nullptr;
 
 extern "C" void onTerminationSignal(int) {
-    terminateFlag = 1;
+    int seen = requests.load();
+    while (seen < 2 && !requests.compare_exchange_weak(seen, seen + 1)) {
+    }
 }
 }  // namespace
 
@@ -70,5 +75,9 @@ void catchTerminationSignals() {
 }
 
 bool terminationRequested() {
-    return terminateFlag != 0;
+    return requests.load() > 0;
+}
+
+int terminationRequests() {
+    return requests.load();
 }

@@ -22,3 +22,5 @@ unsigned long processId();
 // the main loop can end the game in its own time; a closed standard output no longer kills.
 void catchTerminationSignals();
 bool terminationRequested();
+// How many such requests came: 0, 1, or 2 for two or more.
+int terminationRequests();

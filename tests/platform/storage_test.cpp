@@ -1,15 +1,21 @@
 // Where the high-score file lives, and that replacing it never leaves half a table.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/file.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <thread>
 
 #include "app/high_score_file.h"
 #include "app/keyboard.h"
 #include "game_test.h"
+#include "platform/process.h"
 #include "platform/storage.h"
 
 namespace fs = std::filesystem;
@@ -51,7 +57,15 @@ private:
 
 }  // namespace
 
-TEST(HighScorePath, FollowsXdgDataHomeThenHome) {
+TEST(HighScorePath, FollowsXdgDataHomeThenHomeThenThePasswordDatabase) {
+    {
+        EnvOverride home("HOME", nullptr);
+        EnvOverride data("XDG_DATA_HOME", nullptr);
+        const passwd* entry = getpwuid(getuid());
+        ASSERT_NE(entry, nullptr);
+        EXPECT_EQ(highScoreFilePath(),
+                  std::string(entry->pw_dir) + "/.local/share/orvel/highScores.txt");
+    }
     EnvOverride home("HOME", "/home/player");
     {
         EnvOverride data("XDG_DATA_HOME", "/data");
@@ -121,6 +135,45 @@ TEST_F(ScoreFileTest, ANewFileNeverTakesTheNameOfAnother) {
     ASSERT_TRUE(readFileEnd(scoreFile() + "2", 3, tail, error)) << error;
     EXPECT_EQ(tail, "ine");
     EXPECT_EQ(std::distance(fs::directory_iterator(dataHome + "/orvel"), {}), 2) << "no leftover";
+}
+
+// Games told to quit together take turns with their last saves: one request still waits for a
+// lock another game holds a moment; a second request ends the wait at once.
+TEST_F(ScoreFileTest, ATerminateRequestWaitsForAShortSaveButASecondEndsTheWait) {
+    writeScoreFile("");
+    const auto holdThenRelease = [this](int ms) {
+        const int fd = open((scoreFile() + ".lock").c_str(), O_RDWR | O_CREAT, 0666);
+        flock(fd, LOCK_EX);
+        return std::thread([fd, ms] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+            close(fd);
+        });
+    };
+    EXPECT_EXIT(
+        {
+            catchTerminationSignals();
+            raise(SIGTERM);
+            std::thread other = holdThenRelease(200);
+            FileLock lock;
+            std::string error;
+            const bool locked = lock.acquire(scoreFile(), error);
+            other.join();
+            std::_Exit(locked ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(
+        {
+            catchTerminationSignals();
+            raise(SIGTERM);
+            raise(SIGTERM);
+            std::thread other = holdThenRelease(1000);
+            FileLock lock;
+            std::string error;
+            const bool locked = lock.acquire(scoreFile(), error);
+            other.detach();
+            std::_Exit(!locked && error.find("stopped waiting") != std::string::npos ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
 }
 
 // A symlink where the lock goes is refused, never followed: a dangling one would have its
