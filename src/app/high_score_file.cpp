@@ -168,7 +168,7 @@ bool tellSave(bool saved, const std::string& problem) {
 void openOrCreateHighScoreFile() {
     game.book.highScoreFile.path = highScoreFilePath();
     if (filePath().empty()) {
-        fatalError("cannot place the high-score file: neither XDG_DATA_HOME nor HOME is set");
+        fatalError("cannot place the high-score file: " + noDataFolderReason());
     }
     std::string error;
     switch (probeFile(filePath(), error)) {

@@ -32,9 +32,8 @@ std::string utcNow(const char* format, const char* otherwise) {
 void write(const Replay& replay) {
     const std::string folder = replayFolderPath();
     if (folder.empty()) {
-        writeErrorLine(
-            "cannot record the game: no folder for replays (neither XDG_DATA_HOME nor "
-            "HOME, nor a home in the password database)");
+        writeErrorLine("cannot record the game: no folder for replays (" + noDataFolderReason() +
+                       ")");
         return;
     }
     std::string error;

@@ -25,6 +25,9 @@ std::string carriedOverTable(const std::string& path, std::string& note);
 // %APPDATA%\ORVEL\replays. Empty when no such folder can be found.
 std::string replayFolderPath();
 
+// Why no folder for the table or the replays could be found, in a few words.
+std::string noDataFolderReason();
+
 // The names of the regular files in a folder (none where it can't be read), and removing one.
 std::vector<std::string> filesIn(const std::string& folder);
 bool removeFile(const std::string& path);

@@ -60,8 +60,9 @@ void syncFolder(const std::string& folder) {
 }
 
 // A file root writes into a player's folder (sudo -E with the player's XDG_DATA_HOME) stays
-// the player's: owned like the folder, so the player's next game can still replace it. Only
-// root may give a file away; for anyone else this does nothing.
+// the player's: owned like the folder (which makeParentFolders gave the player, where root
+// made it), so the player's next game can still replace it. Only root may give a file away;
+// for anyone else this does nothing.
 void giveToFolderOwner(int fd, const std::string& folder) {
     struct stat where {};
     struct stat file {};
@@ -107,6 +108,12 @@ std::string highScoreFilePath() {
     return folder.empty() ? folder : folder + "/highScores.txt";
 }
 
+std::string noDataFolderReason() {
+    return "XDG_DATA_HOME is unset, empty or relative, HOME is unset or empty, and the password "
+           "database names no home folder for user " +
+           std::to_string(getuid());
+}
+
 std::string replayFolderPath() {
     const std::string folder = dataFolder();
     return folder.empty() ? folder : folder + "/replays";
@@ -137,11 +144,29 @@ bool makeParentFolders(const std::string& path, std::string& error) {
     if (folder.empty()) {
         return true;
     }
+    // The folders to be made, innermost first, and the nearest one that exists already.
+    std::vector<fs::path> made;
+    fs::path existing = folder;
     std::error_code code;
+    while (!existing.empty() && !fs::exists(existing, code)) {
+        made.push_back(existing);
+        existing = existing.parent_path();
+    }
     fs::create_directories(folder, code);
     if (code) {
         error = "cannot create folder " + folder.string() + ": " + code.message();
         return false;
+    }
+    // Folders root makes in a player's folder are the player's, like every file the game makes
+    // in them: the owner and group of the nearest folder that was there before, never of one
+    // just made.
+    struct stat owner {};
+    if (geteuid() == 0 && !made.empty() &&
+        stat(existing.empty() ? "." : existing.c_str(), &owner) == 0) {
+        for (auto newer = made.rbegin(); newer != made.rend(); ++newer) {
+            const int ignored = chown(newer->c_str(), owner.st_uid, owner.st_gid);
+            static_cast<void>(ignored);
+        }
     }
     return true;
 }

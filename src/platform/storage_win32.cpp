@@ -164,6 +164,10 @@ std::string highScoreFilePath() {
     return appData + "\\ORVEL\\highScores.txt";
 }
 
+std::string noDataFolderReason() {
+    return "APPDATA is not set";
+}
+
 std::string replayFolderPath() {
     const std::string appData = environment(L"APPDATA");
     return appData.empty() ? appData : appData + "\\ORVEL\\replays";
