@@ -10,11 +10,13 @@
 # exact command to run and exits non-zero.
 set -euo pipefail
 
-build=(cmake make g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl-dev libx11-dev libxxf86vm-dev)
+build=(cmake make g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl-dev libx11-dev libxxf86vm-dev
+       libxrandr-dev)
 tests=(libgtest-dev xvfb xdotool x11-apps imagemagick clang libclang-rt-14-dev
        desktop-file-utils groff-base man-db dpkg-dev file lintian appstream x11-utils
        clang-format clang-tidy xserver-xorg-core xserver-xorg-video-dummy openbox wmctrl
-       x11-xserver-utils x11-xkb-utils libxtst-dev)
+       x11-xserver-utils x11-xkb-utils libxtst-dev
+       sway xwayland grim kwin-wayland dbus python3-dbus)
 check=(libgtest-dev)
 load=(stress-ng)
 bench=(libbenchmark-dev xvfb xdotool x11-apps)

@@ -98,16 +98,24 @@ bool enterGameMode() {
     return false;
 }
 
-// Game mode is not possible where the display can't switch to 1280 x 1024 (Xvfb, XWayland,
-// many monitors), and may fail where it seems possible; a full-screen window that the window
+// Game mode is not possible where the display can't switch to 1280 x 1024 (Xvfb, many
+// monitors), and may fail where it seems possible; a full-screen window that the window
 // manager manages stands in for it, at the desktop's size. The mode is not asked for where it
-// is not possible (GLUT would warn about the failed switch). --windowed asks for neither.
+// is not possible (GLUT would warn about the failed switch), nor where the display would only
+// pretend to switch (XWayland, whose compositor would stretch the picture). --windowed asks
+// for neither: an ordinary 1280 x 1024 window, smaller where the desktop's work area is.
 void openWindow(bool windowed) {
     glutGameModeString("1280x1024:32@60");
-    if (!windowed && glutGameModeGet(GLUT_GAME_MODE_POSSIBLE) && enterGameMode()) {
+    if (!windowed && !displayEmulatesModes() && glutGameModeGet(GLUT_GAME_MODE_POSSIBLE) &&
+        enterGameMode()) {
         glutSetWindowTitle("ORVEL");
     } else {
-        glutInitWindowSize(kWindowWidth, kWindowHeight);
+        int width = kWindowWidth;
+        int height = kWindowHeight;
+        if (windowed) {
+            fitInWorkArea(width, height);
+        }
+        glutInitWindowSize(width, height);
         if (!windowed) {
             // Where no window manager places it, the full-screen window starts in the corner
             // (GLUT's default position, -1, would leave a strip of desktop along two sides).

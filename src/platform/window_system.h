@@ -7,6 +7,16 @@
 // Empty when a display can be opened; otherwise one sentence saying what is missing.
 std::string displayProblem();
 
+// Whether the display only pretends to switch video modes: XWayland grants a mode to this one
+// program and the compositor stretches its window over the whole output, so a 1280 x 1024
+// mode on a 1920 x 1080 desktop distorts the picture. Told by the XWAYLAND extension or, on
+// servers older than it, by RandR outputs named XWAYLANDn.
+bool displayEmulatesModes();
+
+// The largest size up to width x height whose window, with the frame the window manager puts
+// around it, fits the desktop's work area (_NET_WORKAREA, else the screen).
+void fitInWorkArea(int& width, int& height);
+
 // Tells the desktop which application the window belongs to (class "orvel", matching the
 // menu entry) and gives it the game's icon; the window has no border of its own.
 void identifyWindow();

@@ -14,6 +14,12 @@ void enableDetectableAutoRepeat() {}
 
 void keepKeyboardFocus() {}
 
+bool displayEmulatesModes() {
+    return false;
+}
+
+void fitInWorkArea(int&, int&) {}
+
 void reportDisplayErrors() {}
 
 void beginCountingDisplayErrors() {}

@@ -4,6 +4,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -34,6 +35,25 @@ void enableDetectableAutoRepeat() {}
 
 // Windows always gives a new foreground window the keyboard.
 void keepKeyboardFocus() {}
+
+bool displayEmulatesModes() {
+    return false;
+}
+
+// The work area is the desktop less the taskbar; an ordinary window's frame goes around the
+// size asked for.
+void fitInWorkArea(int& width, int& height) {
+    RECT area{};
+    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0)) {
+        return;
+    }
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
+    width =
+        std::min(width, static_cast<int>((area.right - area.left) - (frame.right - frame.left)));
+    height =
+        std::min(height, static_cast<int>((area.bottom - area.top) - (frame.bottom - frame.top)));
+}
 
 // Windows reports a failed mode change to GLUT, which then enters no game mode; there are no
 // asynchronous errors to catch.

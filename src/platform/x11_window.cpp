@@ -5,14 +5,18 @@
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/Xrandr.h>
 #include <X11/extensions/xf86vmode.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <set>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <tuple>
 #include <vector>
 
@@ -88,6 +92,56 @@ bool windowManagerRuns(Display* display) {
         XFree(data);
     }
     return found;
+}
+
+// Up to count CARDINALs of a window's property (fewer when it holds fewer; none when absent).
+std::vector<long> cardinals(Display* display, Window window, const char* name, long count) {
+    std::vector<long> values;
+    const Atom property = XInternAtom(display, name, True);
+    Atom type = None;
+    int format = 0;
+    unsigned long items = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    if (property != None &&
+        XGetWindowProperty(display, window, property, 0, count, False, XA_CARDINAL, &type, &format,
+                           &items, &after, &data) == Success &&
+        type == XA_CARDINAL && format == 32 && data) {
+        const auto* longs = reinterpret_cast<const long*>(data);
+        values.assign(longs, longs + items);
+    }
+    if (data) {
+        XFree(data);
+    }
+    return values;
+}
+
+// The frame (left, right, top, bottom) the window manager will put around a window: asked of
+// it for a window that is never shown (_NET_REQUEST_FRAME_EXTENTS), a short while at most.
+std::vector<long> frameExtents(Display* display) {
+    const Window probe =
+        XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
+    XSelectInput(display, probe, PropertyChangeMask);
+    XEvent request{};
+    request.xclient.type = ClientMessage;
+    request.xclient.window = probe;
+    request.xclient.message_type = XInternAtom(display, "_NET_REQUEST_FRAME_EXTENTS", False);
+    request.xclient.format = 32;
+    XSendEvent(display, DefaultRootWindow(display), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &request);
+    XFlush(display);
+    std::vector<long> extents;
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::milliseconds(250);
+    while (extents.size() < 4 && std::chrono::steady_clock::now() < giveUp) {
+        XEvent event{};
+        if (XCheckTypedWindowEvent(display, probe, PropertyNotify, &event)) {
+            extents = cardinals(display, probe, "_NET_FRAME_EXTENTS", 4);
+        } else {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    }
+    XDestroyWindow(display, probe);
+    return extents.size() == 4 ? extents : std::vector<long>{0, 0, 0, 0};
 }
 
 template <typename Function>
@@ -173,6 +227,50 @@ bool displayModeIs(int width, int height) {
         XFree(mode.c_private);
     }
     return mode.hdisplay == width && mode.vdisplay == height;
+}
+
+bool displayEmulatesModes() {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) {
+        return false;
+    }
+    int opcode = 0;
+    int eventBase = 0;
+    int errorBase = 0;
+    bool xwayland = XQueryExtension(display, "XWAYLAND", &opcode, &eventBase, &errorBase);
+    if (!xwayland && XRRQueryExtension(display, &eventBase, &errorBase)) {
+        XRRScreenResources* screen =
+            XRRGetScreenResourcesCurrent(display, DefaultRootWindow(display));
+        for (int i = 0; screen && i < screen->noutput && !xwayland; ++i) {
+            if (XRROutputInfo* output = XRRGetOutputInfo(display, screen, screen->outputs[i])) {
+                xwayland = std::string_view(output->name, static_cast<size_t>(output->nameLen))
+                               .substr(0, 8) == "XWAYLAND";
+                XRRFreeOutputInfo(output);
+            }
+        }
+        if (screen) {
+            XRRFreeScreenResources(screen);
+        }
+    }
+    XCloseDisplay(display);
+    return xwayland;
+}
+
+void fitInWorkArea(int& width, int& height) {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) {
+        return;
+    }
+    const int screen = DefaultScreen(display);
+    std::vector<long> area = cardinals(display, DefaultRootWindow(display), "_NET_WORKAREA", 4);
+    if (area.size() < 4) {
+        area = {0, 0, DisplayWidth(display, screen), DisplayHeight(display, screen)};
+    }
+    const std::vector<long> frame =
+        windowManagerRuns(display) ? frameExtents(display) : std::vector<long>{0, 0, 0, 0};
+    XCloseDisplay(display);
+    width = static_cast<int>(std::clamp<long>(area[2] - frame[0] - frame[1], 1, width));
+    height = static_cast<int>(std::clamp<long>(area[3] - frame[2] - frame[3], 1, height));
 }
 
 void keepKeyboardFocus() {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # On a portrait screen and on a wide one the whole board and the score and lives stay in view;
-# --windowed plays in a 1280 x 1024 window instead of filling a larger screen.
+# --windowed plays in a 1280 x 1024 window instead of filling a larger screen, and in one that
+# fits a smaller desktop's work area.
 source "$(dirname "$0")/lib.sh"
 
 for size in 768x1024 1920x1080; do
@@ -22,11 +23,34 @@ for size in 768x1024 1920x1080; do
 done
 
 start_xvfb 1920x1080
-XDG_DATA_HOME="$DATA" "$ORVEL_BIN" --windowed >"$OUT" 2>"$ERR" &
-GAME_PID=$!
-wait_until "the --windowed window appears" 'xwininfo -name ORVEL >/dev/null 2>&1'
+launch_game -- --windowed
 geometry=$(xwininfo -name ORVEL | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }')
 [ "$geometry" = 1280x1024 ] || fail "the --windowed window is $geometry, not 1280x1024"
 kill -TERM "$GAME_PID"
 expect_exit 0
+stop_xvfb
+
+# On a 1366x768 desktop, with a window manager's frame around it, the --windowed window fits the
+# work area, and the keys reach it once the window manager has given it the focus.
+if command -v openbox >/dev/null 2>&1; then
+  start_xvfb 1366x768
+  openbox >"$WORK/openbox.log" 2>&1 &
+  OTHER_PIDS+=($!)
+  wait_until "openbox manages the screen" 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"'
+  launch_game -- --windowed
+  wait_until "openbox has framed the window" 'xprop -name ORVEL _NET_FRAME_EXTENTS | grep -q "="'
+  read -r left right top bottom < <(xprop -name ORVEL _NET_FRAME_EXTENTS | tr -d ',' | awk '{ print $3, $4, $5, $6 }')
+  read -r areaX areaY areaW areaH < <(xprop -root _NET_WORKAREA | tr -d ',' | awk '{ print $3, $4, $5, $6 }')
+  read -r x y w h < <(xwininfo -name ORVEL | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+    /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x, y, w, h }')
+  echo "--windowed on 1366x768: ${w}x${h} at $x,$y, frame $left $right $top $bottom"
+  [ $((x - left)) -ge "$areaX" ] && [ $((y - top)) -ge "$areaY" ] &&
+    [ $((x + w + right)) -le $((areaX + areaW)) ] && [ $((y + h + bottom)) -le $((areaY + areaH)) ] ||
+    fail "the --windowed window and its frame reach past the work area ${areaW}x${areaH}+$areaX+$areaY"
+  [ "$w" = 1280 ] || fail "the --windowed window is $w wide where 1280 fits"
+  key w Return  # Exit
+  expect_exit 0
+else
+  echo "openbox is not installed: the --windowed check on a small desktop is skipped"
+fi
 echo "PASS"

@@ -62,6 +62,12 @@ void enableDetectableAutoRepeat() {}
 
 void keepKeyboardFocus() {}
 
+bool displayEmulatesModes() {
+    return false;
+}
+
+void fitInWorkArea(int&, int&) {}
+
 void reportDisplayErrors() {}
 
 void beginCountingDisplayErrors() {}
