@@ -48,10 +48,16 @@ void beginBoardSpheres() {
     if (renderOptimisations.cullBackFaces) {
         glEnable(GL_CULL_FACE);
     }
+    if (renderOptimisations.opaqueSpheres) {
+        glDisable(GL_BLEND);
+    }
 }
 
 void endBoardSpheres() {
     if (renderOptimisations.cullBackFaces) {
         glDisable(GL_CULL_FACE);
+    }
+    if (renderOptimisations.opaqueSpheres) {
+        glEnable(GL_BLEND);  // the rest of the picture blends, as set at start-up
     }
 }

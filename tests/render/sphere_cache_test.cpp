@@ -27,20 +27,25 @@ TEST_F(GameTest, EachBoardSphereKindIsCompiledOnceAndCalled) {
     EXPECT_EQ(fakegl::countOf("glutSolidSphere"), 1u);
 }
 
-TEST_F(GameTest, BackFacesAreCulledOnlyWhileTheBoardIsDrawn) {
+TEST_F(GameTest, BackFacesAreCulledAndBlendingIsOffOnlyWhileTheBoardIsDrawn) {
     resetBoard(game.play.board);
     drawGameScreen(game.play, 0, 60.0);
     const auto calls = fakegl::callStrings();
     const std::string cullOn = fakegl::Call{"glEnable", {GL_CULL_FACE}, {}}.str();
     const std::string cullOff = fakegl::Call{"glDisable", {GL_CULL_FACE}, {}}.str();
-    const auto on = std::find(calls.begin(), calls.end(), cullOn);
+    const std::string blendOff = fakegl::Call{"glDisable", {GL_BLEND}, {}}.str();
+    const std::string blendOn = fakegl::Call{"glEnable", {GL_BLEND}, {}}.str();
     const auto firstSphere = std::find(calls.begin(), calls.end(), "glutSolidSphere(0.1,10,10)");
-    ASSERT_NE(on, calls.end());
-    EXPECT_LT(on, firstSphere);
-    EXPECT_EQ(calls.back(), cullOff);
-    EXPECT_EQ(std::count(calls.begin(), calls.end(), cullOn), 1);
+    for (const std::string& before : {cullOn, blendOff}) {
+        const auto at = std::find(calls.begin(), calls.end(), before);
+        ASSERT_NE(at, calls.end()) << before;
+        EXPECT_LT(at, firstSphere) << before;
+        EXPECT_EQ(std::count(calls.begin(), calls.end(), before), 1) << before;
+    }
+    EXPECT_EQ(std::vector<std::string>(calls.end() - 2, calls.end()),
+              (std::vector<std::string>{cullOff, blendOn}));
 
-    renderOptimisations.cullBackFaces = false;
+    renderOptimisations = {false, true, false};
     fakegl::reset();
     drawGameScreen(game.play, 0, 60.0);
     EXPECT_EQ(fakegl::countOf("glEnable"), 1u);  // lighting only
