@@ -10,6 +10,6 @@ bool gatherStepTime(int32_t& stepTimer, int32_t elapsedMs, int32_t difficulty) {
     if (stepTimer <= threshold) {
         return false;
     }
-    stepTimer = elapsedMs > threshold ? 0 : stepTimer - threshold;
+    stepTimer = elapsedMs > 2 * threshold ? 0 : stepTimer - threshold;
     return true;
 }

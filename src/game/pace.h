@@ -17,7 +17,8 @@ constexpr int32_t stepThreshold(int32_t difficulty) {
 // Adds a frame of elapsedMs to the step timer and says whether the snake steps in this frame.
 // At most one step a frame. The time a step is late is carried into the next one, so the pace
 // holds whatever the display's rate, but never more than one step of the current difficulty:
-// time left from a slower game never brings several steps on consecutive frames. After a frame
-// longer than a whole step (a stall: the crash pause, a window drag) nothing is carried, so
-// the snake never races to catch up.
+// time left from a slower game never brings several steps on consecutive frames. A frame a
+// little longer than a step (a renderer that draws 28 frames a second at difficulty 4's 25
+// steps) still carries its lateness; after one longer than two steps (a stall: the crash pause,
+// a window drag) nothing is carried, so the snake never races to catch up.
 bool gatherStepTime(int32_t& stepTimer, int32_t elapsedMs, int32_t difficulty);

@@ -15,11 +15,22 @@ TEST(Pace, EachDifficultyStepsOnlyOnceItsThresholdIsPassed) {
     EXPECT_EQ(stepThreshold(4), 40);
 }
 
-TEST(Pace, AFrameLongerThanAStepStepsOnceAndCarriesNothing) {
+TEST(Pace, AStallStepsOnceAndCarriesNothing) {
     int32_t timer = 39;
-    EXPECT_TRUE(gatherStepTime(timer, 1000, 4));
+    EXPECT_TRUE(gatherStepTime(timer, 81, 4));
     EXPECT_EQ(timer, 0);
     EXPECT_FALSE(gatherStepTime(timer, 16, 4));
+}
+
+// Frames of 45 and 30 ms at difficulty 4, as a slow renderer draws them: one step a frame at
+// most, and within 3% of the 187 steps that 7500 ms hold, the lateness of long frames carried.
+TEST(Pace, FramesALittleLongerThanAStepKeepThePace) {
+    int32_t timer = 0;
+    int steps = 0;
+    for (int frame = 0; frame < 200; ++frame) {
+        steps += gatherStepTime(timer, frame % 2 == 0 ? 45 : 30, 4) ? 1 : 0;
+    }
+    EXPECT_GE(steps, 182);
 }
 
 TEST(Pace, TimeLeftFromASlowerGameCountsAsAtMostOneStep) {
