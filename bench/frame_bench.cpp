@@ -3,7 +3,12 @@
 // optimisations) and a baseline that draws only the crowded board's spheres as cheaply as
 // this renderer allows. Needs an X display (make bench starts Xvfb).
 //
-//   frame_bench [--runs N] [--seconds S] [--out FILE]   frames per second per scene
+//   frame_bench [--runs N] [--seconds S] [--out FILE] [--size WxH]
+//                                                      frames per second per scene; at a size
+//                                                      other than 1280x1024 (on a screen that
+//                                                      large) the main menu, a new game and the
+//                                                      crowded board with and without opaque
+//                                                      spheres only
 //   frame_bench --compare                              crowded board pixels with and without
 //                                                      the optimisations: exit 1 if any differ
 #include <unistd.h>
@@ -23,6 +28,7 @@
 #include "app/keyboard.h"
 #include "app/startup.h"
 #include "game/collisions.h"
+#include "game/pace.h"
 #include "render/game_screen.h"
 #include "render/gl.h"
 #include "render/particles_draw.h"
@@ -31,8 +37,8 @@
 
 namespace {
 
-constexpr int kWidth = 1280;
-constexpr int kHeight = 1024;
+int width = 1280;
+int height = 1024;
 FILE* report = stdout;  // the game's own diagnostic lines go to /dev/null instead
 
 using Clock = std::chrono::steady_clock;
@@ -104,6 +110,7 @@ void crowdedFrame() {
 void baselineFrame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glEnable(GL_CULL_FACE);
+    glDisable(GL_BLEND);
     glColor3f(0.2f, 0.9f, 0.0f);
     for (int x = 1; x <= kBoardSize; ++x) {
         for (int y = 1; y <= kBoardSize; ++y) {
@@ -117,6 +124,7 @@ void baselineFrame() {
         }
     }
     glDisable(GL_CULL_FACE);
+    glEnable(GL_BLEND);
     glutSwapBuffers();
 }
 
@@ -135,6 +143,27 @@ double measureOnce(const Scene& scene, double seconds) {
     } while (elapsed < seconds);
     renderOptimisations = {};
     return frames / elapsed;
+}
+
+// Steps a second at difficulty 4 (25 intended) that the game's own step rule makes of a scene's
+// real frame times, read as the game reads them, in whole milliseconds of GLUT's clock: the
+// pace a player would see on that picture, since the snake steps at most once a frame.
+double paceAtDifficultyFour(const Scene& scene, double seconds) {
+    scene.setUp();
+    scene.frame();  // warm up
+    int32_t timer = 0;
+    int steps = 0;
+    int previous = glutGet(GLUT_ELAPSED_TIME);
+    const int start = previous;
+    do {
+        scene.frame();
+        glutMainLoopEvent();
+        const int now = glutGet(GLUT_ELAPSED_TIME);
+        steps += gatherStepTime(timer, now - previous, 4) ? 1 : 0;
+        previous = now;
+    } while (previous - start < seconds * 1000);
+    renderOptimisations = {};
+    return steps * 1000.0 / (previous - start);
 }
 
 // Median frames per second of each scene. The scenes take turns, run by run, so that a
@@ -165,9 +194,9 @@ std::vector<unsigned char> crowdedPixels(RenderOptimisations options) {
     game.clock.lastFpsTime = -1000000000;  // the frame-rate text reads 0.00 every time
     drawGameScreen(game.play, 1234, sampleFps());
     glFinish();
-    std::vector<unsigned char> pixels(static_cast<size_t>(kWidth) * kHeight * 4);
+    std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 4);
     glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
     glutSwapBuffers();
     return pixels;
 }
@@ -178,18 +207,20 @@ int compare() {
         std::make_unique<ParticleEmitter>(game.play.berries[1]->x(), game.play.berries[1]->y());
     for (int i = 0; i < 10; ++i)
         game.play.emitter->update();
-    const auto reference = crowdedPixels({true, true});
+    const auto reference = crowdedPixels({true, true, true});
     int failures = 0;
     for (const RenderOptimisations options :
-         {RenderOptimisations{false, true}, RenderOptimisations{true, false},
-          RenderOptimisations{false, false}}) {
+         {RenderOptimisations{false, true, true}, RenderOptimisations{true, false, true},
+          RenderOptimisations{true, true, false}, RenderOptimisations{false, false, false}}) {
         const auto pixels = crowdedPixels(options);
         size_t differing = 0;
         for (size_t i = 0; i < pixels.size(); ++i)
             differing += pixels[i] != reference[i];
-        std::fprintf(report, "culling %-3s cached spheres %-3s: %zu bytes differ from both on\n",
+        std::fprintf(report,
+                     "culling %-3s cached spheres %-3s opaque spheres %-3s: %zu bytes differ from "
+                     "all on\n",
                      options.cullBackFaces ? "on" : "off", options.cachedSpheres ? "on" : "off",
-                     differing);
+                     options.opaqueSpheres ? "on" : "off", differing);
         failures += differing != 0;
     }
     std::size_t lit = 0;
@@ -215,9 +246,13 @@ int main(int argc, char** argv) {
             out = argv[++i];
         else if (!std::strcmp(argv[i], "--compare"))
             comparing = true;
+        else if (!std::strcmp(argv[i], "--size") && i + 1 < argc &&
+                 std::sscanf(argv[++i], "%dx%d", &width, &height) == 2 && width > 0 && height > 0)
+            continue;
         else {
             std::fprintf(stderr,
-                         "usage: frame_bench [--runs N] [--seconds S] [--out FILE] [--compare]\n");
+                         "usage: frame_bench [--runs N] [--seconds S] [--out FILE] "
+                         "[--size WxH] [--compare]\n");
             return 2;
         }
     }
@@ -235,36 +270,48 @@ int main(int argc, char** argv) {
     startUp(1, argv);  // the benchmark's own arguments are not the game's
     for (int i = 0; i < 10; ++i)
         glutMainLoopEvent();
-    reshape(kWidth, kHeight);
+    reshape(width, height);
 
     int status = 0;
     if (comparing) {
         status = compare();
     } else {
-        const std::vector<Scene> scenes = {
+        std::vector<Scene> scenes = {
             {"main menu", [] { game.menus.screen = MainMenu; }, [] { drawFrame(); }},
             {"new game, first frame", [] { quietly(newGame); }, gameFrame},
             {"crowded board", layCrowdedBoard, crowdedFrame},
             {"crowded board, spheres only (baseline)", layCrowdedBoard, baselineFrame},
             {"crowded board, culling only",
              [] {
-                 renderOptimisations = {true, false};
+                 renderOptimisations = {true, false, false};
                  layCrowdedBoard();
              },
              crowdedFrame},
             {"crowded board, cached spheres only",
              [] {
-                 renderOptimisations = {false, true};
+                 renderOptimisations = {false, true, false};
                  layCrowdedBoard();
              },
              crowdedFrame},
-            {"crowded board, no culling, no cached spheres",
+            {"crowded board, none of the three",
              [] {
-                 renderOptimisations = {false, false};
+                 renderOptimisations = {false, false, false};
+                 layCrowdedBoard();
+             },
+             crowdedFrame},
+            {"crowded board, blending on (all but opaque)",
+             [] {
+                 renderOptimisations = {true, true, false};
                  layCrowdedBoard();
              },
              crowdedFrame},
         };
+        // At other sizes: the main menu, a new game, the crowded board with and without opaque
+        // spheres.
+        const bool allScenes = width == 1280 && height == 1024;
+        if (!allScenes) {
+            scenes.erase(scenes.begin() + 3, scenes.begin() + 7);
+        }
         const std::vector<double> fps = measure(scenes, runs, seconds);
         std::string table = "scene                                           frames/s\n";
         char line[160];
@@ -272,13 +319,24 @@ int main(int argc, char** argv) {
             std::snprintf(line, sizeof line, "%-46s %9.1f\n", scenes[i].name, fps[i]);
             table += line;
         }
+        if (allScenes) {
+            std::snprintf(line, sizeof line,
+                          "crowded board / baseline                       %9.2f\n"
+                          "crowded board / unoptimised                    %9.2f\n",
+                          fps[2] / fps[3], fps[2] / fps[6]);
+            table += line;
+        }
+        std::snprintf(line, sizeof line, "crowded board / blending on                    %9.2f\n",
+                      fps[2] / fps.back());
+        table += line;
         std::snprintf(line, sizeof line,
-                      "crowded board / baseline                       %9.2f\n"
-                      "crowded board / unoptimised                    %9.2f\n",
-                      fps[2] / fps[3], fps[2] / fps[6]);
+                      "crowded board at difficulty 4: %.1f steps/s (25 intended), blending on "
+                      "%.1f\n",
+                      paceAtDifficultyFour(scenes[2], seconds * runs),
+                      paceAtDifficultyFour(scenes.back(), seconds * runs));
         table += line;
         std::snprintf(line, sizeof line, "(median of %d runs of %.1f s, %dx%d)\n", runs, seconds,
-                      kWidth, kHeight);
+                      width, height);
         table += line;
         std::fputs(table.c_str(), report);
         if (out) {

@@ -319,11 +319,11 @@ play_to_game_over() {
 # main menu.
 choose_difficulty() {
   key s s Return
-  [ "$(menu_marker 4)" = 1 ] || fail "the settings screen does not show"
+  wait_until "the settings screen shows" '[ "$(menu_marker 4)" = 1 ]'
   key s s
   for _ in $(seq $((($1 + 2) % 4))); do key Return; done
   key w w Return
-  [ "$(menu_marker 4)" = 1 ] || fail "the main menu is not back"
+  wait_until "the main menu is back" '[ "$(menu_marker 4)" = 1 ]'
 }
 
 # Screenshots are taken raw (fast enough to run beside the game) and turned into PNG files
