@@ -1,6 +1,7 @@
 // Replays: their text, recording and playing back.
 #include "game/replay.h"
 
+#include <algorithm>
 #include <charconv>
 #include <utility>
 
@@ -50,6 +51,12 @@ public:
         ++line_;
         if (text.size() > kLongestLine) {
             return fail("the line is longer than " + std::to_string(kLongestLine) + " bytes");
+        }
+        // No field is written with a control byte; one read would not write back the same
+        // (a CR before the line end) or would reach a terminal raw.
+        if (std::any_of(text.begin(), text.end(),
+                        [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; })) {
+            return fail("the line holds a control byte");
         }
         if (ended_) {
             return text.empty() || fail("nothing may follow the end line");

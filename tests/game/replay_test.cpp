@@ -175,6 +175,8 @@ TEST(Replay, EachKindOfBadLineIsNamed) {
         {header + "step 3\n" + end, 7, "a turn, check or end line"},
         {header + end + "turn 1 a\n", 8, "nothing may follow the end line"},
         {header + std::string(201, 'x') + "\n" + end, 7, "longer than 200 bytes"},
+        {replace("date x", "date x\r\r"), 6, "control byte"},
+        {replace("game 1.0.0", "game \x1b[31m"), 2, "control byte"},
         {header, 0, "end line is missing"},
     };
     for (const auto& bad : cases) {

@@ -41,16 +41,17 @@ grep -q "far-newer: line 1: the replay's format version 99999999999999999999 is 
 grep -q "far-position: line 4: position 100000000 is farther than a recording of 9 steps" "$work/out" ||
   { echo "FAIL: a far position is not refused by what its steps justify"; exit 1; }
 
-# What comes from a file or its name reaches the terminal escaped.
+# What comes from a file or its name reaches the terminal escaped; a control byte in a line
+# makes the file no replay.
 esc=$'\e'
-printf '%send escape steps 9 score 0 lives 3 hash 1\n' "${header/game 1.0.0/game 1.0.0${esc}[31m}" \
-  >"$work/red${esc}[31m"
-printf 'ORVEL replay 1\ngame ${esc}[31m\nseed x\n' >"$work/bad${esc}[31m"
+printf '%send escape steps 9 score 0 lives 3 hash 1\n' "$header" >"$work/red${esc}[31m"
+printf 'ORVEL replay 1\ngame %s[31m\nseed x\n' "$esc" >"$work/bad${esc}[31m"
 status=0
 (cd "$work" && "$orvel" --check-replay "red${esc}[31m" "bad${esc}[31m") >"$work/escaped" 2>&1 || status=$?
 ! grep -q "$esc" "$work/escaped" || { echo "FAIL: raw escape bytes reached the output:"; cat -v "$work/escaped"; exit 1; }
-grep -q 'red\\x1B\[31m: does not match' "$work/escaped" && grep -q 'checked by orvel' "$work/escaped" ||
-  { echo "FAIL: the escaped name or versions are missing:"; cat -v "$work/escaped"; exit 1; }
+grep -q 'red\\x1B\[31m: does not match' "$work/escaped" &&
+  grep -q 'bad\\x1B\[31m: line 2: the line holds a control byte' "$work/escaped" ||
+  { echo "FAIL: the escaped names or the control byte are missing:"; cat -v "$work/escaped"; exit 1; }
 rm -f "$work/red${esc}[31m" "$work/bad${esc}[31m" "$work/escaped"
 
 # "last" and "best" with no recordings: a status of their own.
