@@ -27,21 +27,24 @@ extern "C" void onTerminationSignal(int) {
 }
 }  // namespace
 
-void exitProcess(int status) {
+namespace {
+// What every way out does first.
+void flushAndUndo() {
     std::fflush(stdout);
     if (auto undo = undoAtExit) {
         undoAtExit = nullptr;
         undo();
     }
+}
+}  // namespace
+
+void exitProcess(int status) {
+    flushAndUndo();
     std::exit(status);
 }
 
 void exitProcessNow(int status) {
-    std::fflush(stdout);
-    if (auto undo = undoAtExit) {
-        undoAtExit = nullptr;
-        undo();
-    }
+    flushAndUndo();
     std::_Exit(status);
 }
 

@@ -214,17 +214,33 @@ std::string replaceProblem(const std::string& path) {
     return {};
 }
 
-bool readFileStart(const std::string& path, size_t limit, std::string& bytes, bool& truncated,
-                   std::string& error) {
+namespace {
+
+// A regular file opened for reading (without blocking, should it be a FIFO after all) and its
+// size; -1, with the reason, otherwise.
+int openRegularFile(const std::string& path, size_t& size, std::string& error) {
     const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         error = describe("cannot open", path, errno);
-        return false;
+        return -1;
     }
     struct stat info {};
     if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         error = path + " is not a regular file";
         close(fd);
+        return -1;
+    }
+    size = static_cast<size_t>(info.st_size);
+    return fd;
+}
+
+}  // namespace
+
+bool readFileStart(const std::string& path, size_t limit, std::string& bytes, bool& truncated,
+                   std::string& error) {
+    size_t size = 0;
+    const int fd = openRegularFile(path, size, error);
+    if (fd < 0) {
         return false;
     }
     bytes.clear();
@@ -328,18 +344,11 @@ NewFile writeNewFile(const std::string& path, const std::string& bytes, std::str
 }
 
 bool readFileEnd(const std::string& path, size_t limit, std::string& bytes, std::string& error) {
-    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    size_t size = 0;
+    const int fd = openRegularFile(path, size, error);
     if (fd < 0) {
-        error = describe("cannot open", path, errno);
         return false;
     }
-    struct stat info {};
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        error = path + " is not a regular file";
-        close(fd);
-        return false;
-    }
-    const auto size = static_cast<size_t>(info.st_size);
     const size_t from = size > limit ? size - limit : 0;
     bytes.assign(size - from, '\0');
     size_t done = 0;

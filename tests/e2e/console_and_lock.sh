@@ -24,11 +24,7 @@ cmp -s "$SCORES" <(filler_table) || fail "with standard output closed the table 
 [ ! -s "$SCORES.lock" ] || fail "lines went into the lock file: $(head -c 200 "$SCORES.lock")"
 
 # Standard output a pipe that is full and never read.
-mkfifo "$WORK/pipe"
-sleep 1000 <"$WORK/pipe" >/dev/null 2>&1 &
-OTHER_PIDS+=($!)
-exec 5>"$WORK/pipe"
-head -c 65536 /dev/zero >&5
+open_full_pipe
 prepare_seam
 FULL_SEAM=$SEAM
 env XDG_DATA_HOME="$DATA" "${SEAM_ENV[@]}" "$ORVEL_BIN" >&5 2>"$ERR" &

@@ -343,6 +343,15 @@ convert_screenshots() {
   done
 }
 
+# Opens descriptor 5 on a pipe that is full and that nobody reads (a reader that has stopped).
+open_full_pipe() {
+  mkfifo "$WORK/pipe"
+  sleep 1000 <"$WORK/pipe" >/dev/null 2>&1 &
+  OTHER_PIDS+=($!)
+  exec 5>"$WORK/pipe"
+  head -c 65536 /dev/zero >&5
+}
+
 # The table as ten filler rows, the way Reset and a fresh first Exit leave it.
 filler_table() { for _ in $(seq 10); do printf 'AAA\r\n0\r\n'; done; }
 

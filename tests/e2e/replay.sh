@@ -74,11 +74,7 @@ xwd -root -silent >"$WORK/after.xwd"
 # A standard output nobody reads: Escape still ends the replay.
 key Escape
 expect_exit 0
-mkfifo "$WORK/pipe"
-sleep 1000 <"$WORK/pipe" >/dev/null 2>&1 &
-OTHER_PIDS+=($!)
-exec 5>"$WORK/pipe"
-head -c 65536 /dev/zero >&5
+open_full_pipe
 prepare_seam
 env XDG_DATA_HOME="$DATA" "${SEAM_ENV[@]}" "$ORVEL_BIN" --replay last >&5 2>"$ERR" &
 GAME_PID=$!

@@ -2,6 +2,8 @@
 // generator position, and a changed heading is caught between the checkpoints around it.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "game/random.h"
 #include "game/replay.h"
 #include "game/step.h"
@@ -9,8 +11,10 @@
 
 namespace {
 
-// Plays a recorded game of up to `steps` steps, turning as `turns` says (step, heading).
-Replay recordGame(Play& play, std::vector<std::pair<int, char>> turns, int32_t steps) {
+// Plays a recorded game of up to `steps` steps, turning as `turns` says (step, heading) straight
+// into nextDirection, as a forger might, then lets lastly() act before the recording ends.
+Replay recordGame(Play& play, std::vector<std::pair<int, char>> turns, int32_t steps,
+                  const std::function<void(Play&)>& lastly = {}) {
     ReplayRecorder recorder;
     recorder.begin(play, "test", "2026-12-07T00:00:00Z");
     testing::internal::CaptureStdout();
@@ -29,6 +33,9 @@ Replay recordGame(Play& play, std::vector<std::pair<int, char>> turns, int32_t s
         }
     }
     testing::internal::GetCapturedStdout();
+    if (lastly) {
+        lastly(play);
+    }
     return recorder.finish(play, "escape");
 }
 
@@ -88,18 +95,7 @@ TEST(Replay, AChangedHeadingIsCaughtAtTheNextCheckpoint) {
 TEST(Replay, AGameEndedRightAfterAKeyStillMatches) {
     seedRandom(7);
     Play play;
-    ReplayRecorder recorder;
-    recorder.begin(play, "test", "2026-12-07T00:00:00Z");
-    testing::internal::CaptureStdout();
-    startNewGame(play);
-    for (int step = 0; step < 3; ++step) {
-        recorder.beforeStep(play);
-        playStep(play);
-        recorder.afterStep(play);
-    }
-    testing::internal::GetCapturedStdout();
-    steer(play, 'a');
-    const Replay replay = recorder.finish(play, "escape");
+    const Replay replay = recordGame(play, {}, 3, [](Play& ended) { steer(ended, 'a'); });
     EXPECT_TRUE(replay.turns.empty());
     EXPECT_TRUE(quietlyChecked(replay).matches);
 }
@@ -120,23 +116,7 @@ TEST(Replay, AnEndWhoseDigestDiffersDoesNotMatch) {
 TEST(Replay, ATurnBackOntoTheSnakeIsRefusedAsInPlay) {
     seedRandom(7);
     Play forged;
-    ReplayRecorder recorder;
-    recorder.begin(forged, "test", "2026-12-07T00:00:00Z");
-    testing::internal::CaptureStdout();
-    startNewGame(forged);
-    for (int step = 1; step <= 12; ++step) {
-        if (step == 6) {
-            forged.nextDirection = 's';  // straight back down, past the live rule
-        }
-        recorder.beforeStep(forged);
-        const StepEvent event = playStep(forged);
-        recorder.afterStep(forged);
-        if (event.kind != StepEvent::Kind::Moved && event.kind != StepEvent::Kind::Ate) {
-            break;
-        }
-    }
-    testing::internal::GetCapturedStdout();
-    const Replay replay = recorder.finish(forged, "escape");
+    const Replay replay = recordGame(forged, {{6, 's'}}, 12);  // straight back down
     ASSERT_EQ(replay.turns.size(), 1u);
     EXPECT_FALSE(quietlyChecked(replay).matches);
 }
