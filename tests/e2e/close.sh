@@ -24,6 +24,9 @@ done
 # as soon as the window appears, ends the game at its first frame as cleanly as at any time.
 for _ in 1 2 3; do
   rm -f "$SCORES"
+  # Emptied first: the line looked for below must be this game's, not the last one's still in
+  # the file while a loaded machine has not yet started the new game.
+  : >"$OUT"
   XDG_DATA_HOME="$DATA" "$ORVEL_BIN" >"$OUT" 2>"$ERR" &
   GAME_PID=$!
   # Looked for without a pause: the display opens within milliseconds of this line.
