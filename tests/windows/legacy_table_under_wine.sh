@@ -17,8 +17,6 @@ game=$!
 wait_until "the game window appears" 'xdotool search --name "^ORVEL$" >/dev/null 2>&1' 60
 wait_until "the table is loaded" 'tr -d "\r" <"$work/out" | grep -q -x "Loading: Kept : 42"' 30
 [ "$(grep -c "can't be saved in place" "$work/err")" = 1 ] || fail "the move to %APPDATA% was not said once"
-window=$(xdotool search --name '^ORVEL$' | head -n1)
-xdotool windowfocus "$window" 2>/dev/null || true
 sleep 2
 xdotool key --delay 150 w Return  # Exit
 wait_until "the game ends" '! kill -0 "$game" 2>/dev/null' 30

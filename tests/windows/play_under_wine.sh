@@ -23,8 +23,6 @@ hold_table() {
 game=$!
 wait_until "the game window appears" 'xdotool search --name "^ORVEL$" >/dev/null 2>&1' 60
 wait_until "the table is loaded" 'grep -q "^Loading: " "$work/out"' 30
-window=$(xdotool search --name '^ORVEL$' | head -n1)
-xdotool windowfocus "$window" 2>/dev/null || true
 sleep 2  # the first frames under Wine and llvmpipe
 key() { xdotool key --delay 150 "$@"; sleep 0.5; }
 

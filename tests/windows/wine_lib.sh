@@ -1,6 +1,8 @@
 # Shared steps of the Wine checks: the zip unpacked in a folder of its own, a private Xvfb
 # display, a fresh Wine prefix, and cleaning up after the game and the Wine server.
 # Source it with the zip as $1; it sets work, exe, DISPLAY and WINEPREFIX.
+# Keys go through XTEST to whatever holds the focus, as a keyboard's do: with no window manager
+# Xvfb's focus follows the pointer, which the game's full-screen window covers.
 set -euo pipefail
 zip=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 work=$(mktemp -d "${TMPDIR:-/tmp}/orvel-wine.XXXXXX")
