@@ -5,17 +5,18 @@
 # (waited out), Reset again while it holds it for six (a failed save, said on standard error,
 # the game goes on), and Exit ends the game with status 0, "Saving: " lines on standard output
 # and the 80-byte CR LF table in %APPDATA%\ORVEL in the Wine prefix; the game's recording then
-# plays back by itself with "orvel.exe --replay last" and matches. (Windows ends standard
+# plays back by itself with "orvel.exe --replay last" and matches; last, a game ended by Ctrl+C
+# while another game holds the lock for a moment waits for it and saves. (Windows ends standard
 # output's lines with CR LF too, so lines are compared without the CR.)
 #   play_under_wine.sh ZIP
 source "$(dirname "$0")/wine_lib.sh"
 x86_64-w64-mingw32-gcc -O2 -o "$work/hold_table.exe" "$(dirname "$0")/hold_table.c" ||
   fail "cannot build the table holder"
 
-# Another program holds the table for MILLISECONDS; waits until it has it.
+# Another program holds the table (with "lock": its lock) for MILLISECONDS; waits until it has it.
 hold_table() {
   : >"$work/held"
-  (cd "$work" && exec wine "$work/hold_table.exe" "$1" >"$work/held" 2>&1) &
+  (cd "$work" && exec wine "$work/hold_table.exe" "$@" >"$work/held" 2>&1) &
   wait_until "the other program holds the table" 'grep -q held "$work/held"' 30
 }
 
@@ -68,4 +69,18 @@ game=""
 [ "$status" = 0 ] || fail "the replay ended with status $status"
 tr -d '\r' <"$work/out" | grep -q "^replay .* matches: score [0-9]* in [0-9]* steps$" ||
   fail "the replay did not say it matched"
-echo "PASS: orvel.exe under $(wine --version) played, reset and saved $table"
+
+# Ctrl+C (Wine hands the game SIGINT as Windows' console does) while another game holds the
+# table's lock for a moment: the last save waits for it rather than give up at once.
+(cd "$work" && exec wine "$exe" >"$work/out" 2>"$work/err") &
+game=$!
+wait_until "the table is loaded again" 'grep -q "^Loading: " "$work/out"' 60
+hold_table 1500 lock
+kill -INT "$game"
+wait_until "the game ends on Ctrl+C" '! kill -0 "$game" 2>/dev/null' 30
+status=0
+wait "$game" || status=$?
+game=""
+[ "$status" = 0 ] || fail "Ctrl+C with the lock held for a moment: exit status $status, not 0"
+[ "$(tr -d '\r' <"$work/out" | grep -c -x "Saving: AAA : 0")" = 10 ] || fail "Ctrl+C did not save"
+echo "PASS: orvel.exe under $(wine --version) played, reset, saved on Ctrl+C and saved $table"
