@@ -96,6 +96,14 @@ struct Scene {
     std::function<void()> frame;
 };
 
+// The crowded board laid out with only the given optimisations on (each run puts them back).
+std::function<void()> crowdedWith(RenderOptimisations only) {
+    return [only] {
+        renderOptimisations = only;
+        layCrowdedBoard();
+    };
+}
+
 void gameFrame() {
     game.clock.stepTimer = -1000000;  // the picture under test stays as it is: no steps
     drawFrame();
@@ -281,29 +289,10 @@ int main(int argc, char** argv) {
             {"new game, first frame", [] { quietly(newGame); }, gameFrame},
             {"crowded board", layCrowdedBoard, crowdedFrame},
             {"crowded board, spheres only (baseline)", layCrowdedBoard, baselineFrame},
-            {"crowded board, culling only",
-             [] {
-                 renderOptimisations = {true, false, false};
-                 layCrowdedBoard();
-             },
-             crowdedFrame},
-            {"crowded board, cached spheres only",
-             [] {
-                 renderOptimisations = {false, true, false};
-                 layCrowdedBoard();
-             },
-             crowdedFrame},
-            {"crowded board, none of the three",
-             [] {
-                 renderOptimisations = {false, false, false};
-                 layCrowdedBoard();
-             },
-             crowdedFrame},
-            {"crowded board, blending on (all but opaque)",
-             [] {
-                 renderOptimisations = {true, true, false};
-                 layCrowdedBoard();
-             },
+            {"crowded board, culling only", crowdedWith({true, false, false}), crowdedFrame},
+            {"crowded board, cached spheres only", crowdedWith({false, true, false}), crowdedFrame},
+            {"crowded board, none of the three", crowdedWith({false, false, false}), crowdedFrame},
+            {"crowded board, blending on (all but opaque)", crowdedWith({true, true, false}),
              crowdedFrame},
         };
         // At other sizes: the main menu, a new game, the crowded board with and without opaque
