@@ -141,36 +141,31 @@ TEST_F(ScoreFileTest, ANewFileNeverTakesTheNameOfAnother) {
 // lock another game holds a moment; a second request ends the wait at once.
 TEST_F(ScoreFileTest, ATerminateRequestWaitsForAShortSaveButASecondEndsTheWait) {
     writeScoreFile("");
-    const auto holdThenRelease = [this](int ms) {
+    // After REQUESTS termination requests, takes the lock another game holds for HELD_MS.
+    const auto lockAfterRequests = [this](int requests, int heldMs, std::string& error) {
+        catchTerminationSignals();
+        for (int i = 0; i < requests; ++i) {
+            raise(SIGTERM);
+        }
         const int fd = open((scoreFile() + ".lock").c_str(), O_RDWR | O_CREAT, 0666);
         flock(fd, LOCK_EX);
-        return std::thread([fd, ms] {
-            std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+        std::thread([fd, heldMs] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(heldMs));
             close(fd);
-        });
+        }).detach();
+        FileLock lock;
+        return lock.acquire(scoreFile(), error);
     };
     EXPECT_EXIT(
         {
-            catchTerminationSignals();
-            raise(SIGTERM);
-            std::thread other = holdThenRelease(200);
-            FileLock lock;
             std::string error;
-            const bool locked = lock.acquire(scoreFile(), error);
-            other.join();
-            std::_Exit(locked ? 0 : 1);
+            std::_Exit(lockAfterRequests(1, 200, error) ? 0 : 1);
         },
         testing::ExitedWithCode(0), "");
     EXPECT_EXIT(
         {
-            catchTerminationSignals();
-            raise(SIGTERM);
-            raise(SIGTERM);
-            std::thread other = holdThenRelease(1000);
-            FileLock lock;
             std::string error;
-            const bool locked = lock.acquire(scoreFile(), error);
-            other.detach();
+            const bool locked = lockAfterRequests(2, 1000, error);
             std::_Exit(!locked && error.find("stopped waiting") != std::string::npos ? 0 : 1);
         },
         testing::ExitedWithCode(0), "");
