@@ -73,29 +73,10 @@ extern "C" int onProtocolError(Display* display, XErrorEvent* event) {
     return 0;
 }
 
-// A window manager that follows the desktop conventions says so on the root window.
-bool windowManagerRuns(Display* display) {
-    const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", True);
-    if (check == None) {
-        return false;
-    }
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long after = 0;
-    unsigned char* data = nullptr;
-    const bool found =
-        XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False, XA_WINDOW,
-                           &type, &format, &count, &after, &data) == Success &&
-        type == XA_WINDOW && count == 1;
-    if (data) {
-        XFree(data);
-    }
-    return found;
-}
-
-// Up to count CARDINALs of a window's property (fewer when it holds fewer; none when absent).
-std::vector<long> cardinals(Display* display, Window window, const char* name, long count) {
+// Up to count 32-bit items of the given type from a window's property (fewer when it holds
+// fewer; none when it is absent or of another type).
+std::vector<long> property32(Display* display, Window window, const char* name, Atom ofType,
+                             long count) {
     std::vector<long> values;
     const Atom property = XInternAtom(display, name, True);
     Atom type = None;
@@ -104,9 +85,9 @@ std::vector<long> cardinals(Display* display, Window window, const char* name, l
     unsigned long after = 0;
     unsigned char* data = nullptr;
     if (property != None &&
-        XGetWindowProperty(display, window, property, 0, count, False, XA_CARDINAL, &type, &format,
+        XGetWindowProperty(display, window, property, 0, count, False, ofType, &type, &format,
                            &items, &after, &data) == Success &&
-        type == XA_CARDINAL && format == 32 && data) {
+        type == ofType && format == 32 && data) {
         const auto* longs = reinterpret_cast<const long*>(data);
         values.assign(longs, longs + items);
     }
@@ -114,6 +95,12 @@ std::vector<long> cardinals(Display* display, Window window, const char* name, l
         XFree(data);
     }
     return values;
+}
+
+// A window manager that follows the desktop conventions says so on the root window.
+bool windowManagerRuns(Display* display) {
+    return property32(display, DefaultRootWindow(display), "_NET_SUPPORTING_WM_CHECK", XA_WINDOW, 1)
+               .size() == 1;
 }
 
 // The frame (left, right, top, bottom) the window manager will put around a window: asked of
@@ -135,7 +122,7 @@ std::vector<long> frameExtents(Display* display) {
     while (extents.size() < 4 && std::chrono::steady_clock::now() < giveUp) {
         XEvent event{};
         if (XCheckTypedWindowEvent(display, probe, PropertyNotify, &event)) {
-            extents = cardinals(display, probe, "_NET_FRAME_EXTENTS", 4);
+            extents = property32(display, probe, "_NET_FRAME_EXTENTS", XA_CARDINAL, 4);
         } else {
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
@@ -262,7 +249,8 @@ void fitInWorkArea(int& width, int& height) {
         return;
     }
     const int screen = DefaultScreen(display);
-    std::vector<long> area = cardinals(display, DefaultRootWindow(display), "_NET_WORKAREA", 4);
+    std::vector<long> area =
+        property32(display, DefaultRootWindow(display), "_NET_WORKAREA", XA_CARDINAL, 4);
     if (area.size() < 4) {
         area = {0, 0, DisplayWidth(display, screen), DisplayHeight(display, screen)};
     }
