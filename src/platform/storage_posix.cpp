@@ -365,7 +365,7 @@ bool readFileEnd(const std::string& path, size_t limit, std::string& bytes, std:
     }
     const int code = errno;
     close(fd);
-    if (done < bytes.size() && done == 0 && !bytes.empty()) {
+    if (done == 0 && !bytes.empty()) {
         error = describe("cannot read", path, code);
         return false;
     }
