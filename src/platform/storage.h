@@ -1,6 +1,14 @@
-// Where the high-score file lives and how its bytes reach the disk: probing it without
-// blocking, a bounded read, an atomic replacement through symlinks that keeps the file's
-// mode, a lock shared by every game on the machine, and leftovers of killed saves.
+// The one way the game touches its data folder (the high-score table, its lock, the replays):
+// where it is, making folders, probing a file without blocking, bounded reads, an atomic
+// replacement through symlinks that keeps the file's mode, new files that never take another's
+// name, listing, removing, locks shared by every game on the machine, and leftovers of killed
+// saves.
+//
+// Root in a folder another user owns (sudo -E with a player's XDG_DATA_HOME) does every one of
+// these with that user's file-system rights (POSIX): whatever links, hard links or swapped
+// folders the user planted, root's game makes, writes, replaces or removes only what the user
+// could have, and what it makes is the user's without a chown. Elsewhere the game acts as
+// itself.
 #pragma once
 
 #include <cstddef>
@@ -32,7 +40,8 @@ std::string noDataFolderReason();
 std::vector<std::string> filesIn(const std::string& folder);
 bool removeFile(const std::string& path);
 
-// Creates the folders above path that are missing. False, with the reason, when it can't.
+// Creates the folders above path that are missing (path may end in "/"). False, with the
+// reason, when it can't.
 bool makeParentFolders(const std::string& path, std::string& error);
 
 // What stands at a path, found without opening it (so a FIFO or a device cannot block).

@@ -1,6 +1,8 @@
-// File-system calls for the high-score file on POSIX systems.
+// File-system calls for the game's data folder on POSIX systems. Every operation runs with the
+// rights of the folder's owner where root works in another user's folder (acting_user.h).
 #include "platform/storage.h"
 
+#include "platform/acting_user.h"
 #include "platform/lock_wait.h"
 
 #include <cerrno>
@@ -59,20 +61,11 @@ void syncFolder(const std::string& folder) {
     }
 }
 
-// A file root writes into a player's folder (sudo -E with the player's XDG_DATA_HOME) stays
-// the player's: owned like the folder (which makeParentFolders gave the player, where root
-// made it), so the player's next game can still replace it. Only root may give a file away;
-// for anyone else this does nothing.
-void giveToFolderOwner(int fd, const std::string& folder) {
-    struct stat where {};
-    struct stat file {};
-    if (geteuid() != 0 || stat(folder.c_str(), &where) != 0 || fstat(fd, &file) != 0) {
-        return;
-    }
-    if (file.st_uid != where.st_uid || file.st_gid != where.st_gid) {
-        const int ignored = fchown(fd, where.st_uid, where.st_gid);
-        static_cast<void>(ignored);
-    }
+// The rights of whoever owns the folder path is in, for as long as the object lives; false,
+// with the reason, where they can't be taken (and nothing may be touched).
+bool actingFor(const ActingUser& as, std::string& error) {
+    error = as.problem();
+    return error.empty();
 }
 
 bool writeAll(int fd, const std::string& bytes) {
@@ -121,6 +114,10 @@ std::string replayFolderPath() {
 
 std::vector<std::string> filesIn(const std::string& folder) {
     std::vector<std::string> names;
+    const ActingUser as(folder);
+    if (!as.problem().empty()) {
+        return names;
+    }
     std::error_code code;
     for (const auto& entry : fs::directory_iterator(folder, code)) {
         std::error_code kind;
@@ -132,7 +129,8 @@ std::vector<std::string> filesIn(const std::string& folder) {
 }
 
 bool removeFile(const std::string& path) {
-    return unlink(path.c_str()) == 0;
+    const ActingUser as(path);
+    return as.problem().empty() && unlink(path.c_str()) == 0;
 }
 
 std::string carriedOverTable(const std::string&, std::string&) {
@@ -144,34 +142,26 @@ bool makeParentFolders(const std::string& path, std::string& error) {
     if (folder.empty()) {
         return true;
     }
-    // The folders to be made, innermost first, and the nearest one that exists already.
-    std::vector<fs::path> made;
-    fs::path existing = folder;
-    std::error_code code;
-    while (!existing.empty() && !fs::exists(existing, code)) {
-        made.push_back(existing);
-        existing = existing.parent_path();
+    // Made with the rights of the owner of the folders above, so they are that user's from the
+    // start and no chown by path can be sent elsewhere by a link swapped in meanwhile.
+    const ActingUser as(folder.string());
+    if (!actingFor(as, error)) {
+        return false;
     }
+    std::error_code code;
     fs::create_directories(folder, code);
     if (code) {
         error = "cannot create folder " + folder.string() + ": " + code.message();
         return false;
     }
-    // Folders root makes in a player's folder are the player's, like every file the game makes
-    // in them: the owner and group of the nearest folder that was there before, never of one
-    // just made.
-    struct stat owner {};
-    if (geteuid() == 0 && !made.empty() &&
-        stat(existing.empty() ? "." : existing.c_str(), &owner) == 0) {
-        for (auto newer = made.rbegin(); newer != made.rend(); ++newer) {
-            const int ignored = chown(newer->c_str(), owner.st_uid, owner.st_gid);
-            static_cast<void>(ignored);
-        }
-    }
     return true;
 }
 
 FileKind probeFile(const std::string& path, std::string& error) {
+    const ActingUser as(path);
+    if (!actingFor(as, error)) {
+        return FileKind::Unusable;
+    }
     struct stat info {};
     if (lstat(path.c_str(), &info) != 0) {
         // ENOTDIR: a folder on the way is a file, so there is no table here either; creating
@@ -202,13 +192,18 @@ FileKind probeFile(const std::string& path, std::string& error) {
 }
 
 std::string replaceProblem(const std::string& path) {
+    const ActingUser as(path);
+    if (!as.problem().empty()) {
+        return as.problem();
+    }
+    // AT_EACCESS: asked with the rights in force (the acting user's), not the real user's.
     const std::string target = finalTarget(path);
-    if (access(target.c_str(), W_OK) != 0) {
+    if (faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
         return errno == EACCES || errno == EROFS ? target + " is read-only"
                                                  : describe("cannot write", target, errno);
     }
     const std::string folder = folderOf(target);
-    if (access(folder.c_str(), W_OK | X_OK) != 0) {
+    if (faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0) {
         return describe("cannot save in folder", folder, errno);
     }
     return {};
@@ -238,6 +233,10 @@ int openRegularFile(const std::string& path, size_t& size, std::string& error) {
 
 bool readFileStart(const std::string& path, size_t limit, std::string& bytes, bool& truncated,
                    std::string& error) {
+    const ActingUser as(path);
+    if (!actingFor(as, error)) {
+        return false;
+    }
     size_t size = 0;
     const int fd = openRegularFile(path, size, error);
     if (fd < 0) {
@@ -271,9 +270,10 @@ bool readFileStart(const std::string& path, size_t limit, std::string& bytes, bo
 namespace {
 
 // Writes bytes to target.new-PID, flushed to disk, and returns that name; empty, with the reason
-// and nothing left behind, when any step fails. The new file takes the owner, group and
-// permission bits of the file at target where there is one (the owner and group only where the
-// game may set them, as root), else those of a new file in its folder.
+// and nothing left behind, when any step fails. The new file takes the permission bits of the
+// file at target where there is one, and its owner and group where the game may set them (root
+// in root's own folders; in another user's, the new file is that user's already), else those of
+// a new file in its folder made by whoever the game acts as.
 std::string writeTemporary(const std::string& target, const std::string& bytes,
                            std::string& error) {
     std::string temporary = target + ".new-" + std::to_string(getpid());
@@ -285,9 +285,7 @@ std::string writeTemporary(const std::string& target, const std::string& bytes,
         error = describe("cannot create", temporary, errno);
         return {};
     }
-    if (!keepMode) {
-        giveToFolderOwner(fd, folderOf(target));
-    } else if (geteuid() == 0 && (old.st_uid != geteuid() || old.st_gid != getegid())) {
+    if (keepMode && geteuid() == 0 && (old.st_uid != geteuid() || old.st_gid != getegid())) {
         const int ignored = fchown(fd, old.st_uid, old.st_gid);
         static_cast<void>(ignored);
     }
@@ -309,6 +307,10 @@ std::string writeTemporary(const std::string& target, const std::string& bytes,
 }  // namespace
 
 bool replaceFile(const std::string& path, const std::string& bytes, std::string& error) {
+    const ActingUser as(path);
+    if (!actingFor(as, error)) {
+        return false;
+    }
     const std::string target = finalTarget(path);
     const std::string temporary = writeTemporary(target, bytes, error);
     if (temporary.empty()) {
@@ -324,6 +326,10 @@ bool replaceFile(const std::string& path, const std::string& bytes, std::string&
 }
 
 NewFile writeNewFile(const std::string& path, const std::string& bytes, std::string& error) {
+    const ActingUser as(path);
+    if (!actingFor(as, error)) {
+        return NewFile::Failed;
+    }
     const std::string temporary = writeTemporary(path, bytes, error);
     if (temporary.empty()) {
         return NewFile::Failed;
@@ -344,6 +350,10 @@ NewFile writeNewFile(const std::string& path, const std::string& bytes, std::str
 }
 
 bool readFileEnd(const std::string& path, size_t limit, std::string& bytes, std::string& error) {
+    const ActingUser as(path);
+    if (!actingFor(as, error)) {
+        return false;
+    }
     size_t size = 0;
     const int fd = openRegularFile(path, size, error);
     if (fd < 0) {
@@ -374,6 +384,10 @@ bool readFileEnd(const std::string& path, size_t limit, std::string& bytes, std:
 }
 
 void removeStaleSaves(const std::string& path) {
+    const ActingUser as(path);
+    if (!as.problem().empty()) {
+        return;
+    }
     const std::string target = finalTarget(path);
     const std::string name = fs::path(target).filename().string();
     removeStaleSavesIn(folderOf(target),
@@ -382,6 +396,10 @@ void removeStaleSaves(const std::string& path) {
 
 void removeStaleSavesIn(const std::string& folder,
                         const std::function<bool(const std::string&)>& saved) {
+    const ActingUser as(folder);
+    if (!as.problem().empty()) {
+        return;
+    }
     constexpr std::string_view kMark = ".new-";
     std::error_code code;
     for (const auto& entry : fs::directory_iterator(folder, code)) {
@@ -404,8 +422,32 @@ void removeStaleSavesIn(const std::string& folder,
     }
 }
 
+namespace {
+
+// Takes an exclusive lock on an open file or folder without blocking, so that a lock held
+// elsewhere is said and a signal still ends the game. False, with the reason, when it can't.
+bool lockOrGiveUp(int fd, const std::string& lockPath, std::string& error) {
+    LockWait wait(lockPath);
+    while (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EWOULDBLOCK && errno != EINTR) {
+            error = describe("cannot lock", lockPath, errno);
+            return false;
+        }
+        if (!wait.keepWaiting(error)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
 bool FileLock::acquire(const std::string& path, std::string& error) {
     release();
+    const ActingUser as(path);
+    if (!actingFor(as, error)) {
+        return false;
+    }
     const std::string target = finalTarget(path);
     const std::string lockPath = target + ".lock";
     // A symlink standing where the lock goes is refused, never followed: a dangling one would
@@ -416,19 +458,9 @@ bool FileLock::acquire(const std::string& path, std::string& error) {
                                : describe("cannot open the lock file", lockPath, errno);
         return false;
     }
-    giveToFolderOwner(fd, folderOf(target));
-    // Without blocking, so that a lock held elsewhere is said and a signal still ends the game.
-    LockWait wait(lockPath);
-    while (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        if (errno != EWOULDBLOCK && errno != EINTR) {
-            error = describe("cannot lock", lockPath, errno);
-            close(fd);
-            return false;
-        }
-        if (!wait.keepWaiting(error)) {
-            close(fd);
-            return false;
-        }
+    if (!lockOrGiveUp(fd, lockPath, error)) {
+        close(fd);
+        return false;
     }
     handle_ = fd;
     return true;
