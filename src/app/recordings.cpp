@@ -20,6 +20,9 @@ constexpr size_t kRemovedPerGame = 2;
 constexpr size_t kRemovedAtStart = 100;
 constexpr size_t kTailBytes = 512;                       // an end line is at most 200 bytes
 constexpr uint64_t kLastNumber = 999999999999999999ULL;  // eighteen digits
+// More games than anyone plays: a number this far above every lower one was not reached by
+// counting games, so it is out of the sequence (see recordings.h).
+constexpr uint64_t kFarAbove = 1000000000ULL;
 
 // Reads a name left to right; every part must be exactly what is asked for.
 class NameReader {
@@ -58,14 +61,18 @@ private:
 };
 
 struct Recording {
+    // Earlier-shape names first, then numbers out of the sequence, then the sequence itself.
+    enum Rank { Earlier, OutOfSequence, Numbered };
+
     std::string name;
+    Rank rank = Earlier;
     uint64_t number = 0;  // 0 for a name of the earlier shape
     // Only for names of the earlier shape, which stand in the order of these.
     std::string time;
     uint64_t game = 0;
     uint64_t process = 0;
 
-    auto order() const { return std::tie(number, time, game, process); }
+    auto order() const { return std::tie(rank, number, time, game, process); }
 };
 
 // Time, difficulty and score: "YYYYMMDD-HHMMSS-dD-sSSSSS".
@@ -84,7 +91,7 @@ bool parseName(const std::string& name, Recording& recording) {
     uint64_t number = 0;
     if (numbered.digits(8, 18, number) && number > 0 && numbered.text("-") &&
         readTimeAndGame(numbered) && numbered.text(kSuffix) && numbered.atEnd()) {
-        recording = {name, number, {}, 0, 0};
+        recording = {name, Recording::Numbered, number, {}, 0, 0};
         return true;
     }
     NameReader earlier(name);
@@ -93,10 +100,34 @@ bool parseName(const std::string& name, Recording& recording) {
     if (readTimeAndGame(earlier) && earlier.text("-") && earlier.digits(1, 10, process) &&
         earlier.text("-") && earlier.digits(1, 9, game) && earlier.text(kSuffix) &&
         earlier.atEnd()) {
-        recording = {name, 0, name.substr(0, 15), game, process};
+        recording = {name, Recording::Earlier, 0, name.substr(0, 15), game, process};
         return true;
     }
     return false;
+}
+
+// Marks the numbers above the highest gap of more than kFarAbove (counted from 0) as out of the
+// sequence: a file planted with a huge number then neither stops the count nor stays "last".
+void markOutOfSequence(std::vector<Recording>& found) {
+    std::vector<uint64_t> numbers{0};
+    for (const Recording& recording : found) {
+        if (recording.rank == Recording::Numbered) {
+            numbers.push_back(recording.number);
+        }
+    }
+    std::sort(numbers.begin(), numbers.end());
+    uint64_t highestInSequence = kLastNumber;
+    for (size_t i = numbers.size(); i-- > 1;) {
+        if (numbers[i] - numbers[i - 1] > kFarAbove) {
+            highestInSequence = numbers[i - 1];
+            break;
+        }
+    }
+    for (Recording& recording : found) {
+        if (recording.rank == Recording::Numbered && recording.number > highestInSequence) {
+            recording.rank = Recording::OutOfSequence;
+        }
+    }
 }
 
 std::vector<Recording> newestFirst(const std::string& folder) {
@@ -107,6 +138,7 @@ std::vector<Recording> newestFirst(const std::string& folder) {
             found.push_back(recording);
         }
     }
+    markOutOfSequence(found);
     std::sort(found.begin(), found.end(),
               [](const Recording& a, const Recording& b) { return a.order() > b.order(); });
     return found;
@@ -184,12 +216,21 @@ bool isRecordingName(const std::string& name) {
 
 bool addRecording(const std::string& folder, const Replay& replay, const std::string& utcTime,
                   std::string& error) {
+    // Games adding at the same moment take turns, so that each counts the others' numbers
+    // and no two recordings ever share one.
+    FileLock turn;
+    if (!turn.acquireFolder(folder, error)) {
+        return false;
+    }
     uint64_t number = 1;
     for (const Recording& recording : newestFirst(folder)) {
-        number = std::max(number, recording.number + 1);
+        if (recording.rank == Recording::Numbered) {
+            number = std::max(number, recording.number + 1);
+        }
     }
     const std::string text = replayText(replay);
-    // Another game may take a number between the look and the write: the next one is tried.
+    // A file planted under the very name chosen (no game takes a number out of turn): the next
+    // number is tried.
     for (int tries = 0; tries < 100; ++tries, ++number) {
         if (number > kLastNumber) {
             error = "the recordings in " + folder + " are numbered up to the last number";

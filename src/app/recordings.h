@@ -2,11 +2,18 @@
 // "last" and "best".
 //
 // A recording is named NNNNNNNN-YYYYMMDD-HHMMSS-dD-sSSSSS.orvel-replay: a sequence number one
-// above every other recording's in the folder (so the order can neither tie nor go backwards,
-// whatever the clock says), then the UTC time, the difficulty and the score for people to read.
-// Names of the earlier shape YYYYMMDD-HHMMSS-dD-sSSSSS-PID-N.orvel-replay stand before every
-// numbered one, by their time. Only names of exactly these shapes are the game's own; nothing
-// else in the folder is read or touched.
+// above every other recording's in the folder, then the UTC time, the difficulty and the score
+// for people to read. Games adding a recording take turns through a lock on the folder, each
+// counting the numbers of those before it, so the order can neither tie nor go backwards,
+// whatever the clock says.
+//
+// A number more than a thousand million above the next lower one (or above 0) was not reached
+// by counting games: it and every number above it are out of the sequence. They are not
+// counted, so a file planted as 999999999999999999-... never stops the recording; they stand
+// before every numbered recording, by their numbers, so such a file is never "last" and is
+// among the first removed. Names of the earlier shape YYYYMMDD-HHMMSS-dD-sSSSSS-PID-N.orvel-replay
+// stand before all of these, by their time. Only names of exactly these shapes are the game's
+// own; nothing else in the folder is read or touched.
 //
 // The folder keeps the 50 newest recordings and the ten best by the score each file holds (its
 // end line, never its name), the newer of equal scores first; a game over removes at most two

@@ -87,6 +87,9 @@ class FileLock {
 public:
     // False, with the reason, when the lock file can't be opened or locked.
     bool acquire(const std::string& path, std::string& error);
+    // The same on a folder itself (on Windows, on a lock file in it), which creates nothing
+    // beside it.
+    bool acquireFolder(const std::string& folder, std::string& error);
     void release();
     ~FileLock() { release(); }
 

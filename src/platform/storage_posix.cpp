@@ -466,6 +466,25 @@ bool FileLock::acquire(const std::string& path, std::string& error) {
     return true;
 }
 
+bool FileLock::acquireFolder(const std::string& folder, std::string& error) {
+    release();
+    const ActingUser as(folder);
+    if (!actingFor(as, error)) {
+        return false;
+    }
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        error = describe("cannot open the folder", folder, errno);
+        return false;
+    }
+    if (!lockOrGiveUp(fd, folder, error)) {
+        close(fd);
+        return false;
+    }
+    handle_ = fd;
+    return true;
+}
+
 void FileLock::release() {
     if (handle_ >= 0) {
         close(static_cast<int>(handle_));  // closing drops the lock

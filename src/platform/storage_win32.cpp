@@ -446,6 +446,11 @@ bool FileLock::acquire(const std::string& path, std::string& error) {
     return true;
 }
 
+// Windows locks no folder: a lock file inside it stands for it.
+bool FileLock::acquireFolder(const std::string& folder, std::string& error) {
+    return acquire(folder + "\\recordings", error);
+}
+
 void FileLock::release() {
     if (handle_ != -1) {
         CloseHandle(reinterpret_cast<HANDLE>(handle_));  // closing drops the lock

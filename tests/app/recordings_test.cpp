@@ -2,11 +2,13 @@
 // said, "best" by the score each file holds, what is kept, and killed recordings' leftovers.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <vector>
 
 #include "app/recordings.h"
@@ -115,4 +117,60 @@ TEST_F(Recordings, AKilledRecordingsLeftoverGoesAtTheNextStart) {
     tidyRecordings(folder);
     EXPECT_EQ(names(), (std::vector<std::string>{recording + ".new-" + std::to_string(getpid()),
                                                  "other.new-4194301"}));
+}
+
+// Four games ending at one moment, each with its own score: every recording gets a number of
+// its own, round after round.
+TEST_F(Recordings, GamesAddingAtOneMomentNeverShareANumber) {
+    constexpr int kGames = 4;
+    constexpr int kRounds = 10;
+    for (int round = 0; round < kRounds; ++round) {
+        int start[2];
+        ASSERT_EQ(pipe(start), 0);
+        std::vector<pid_t> games;
+        for (int player = 0; player < kGames; ++player) {
+            const pid_t pid = fork();
+            ASSERT_GE(pid, 0);
+            if (pid == 0) {
+                close(start[1]);
+                char go = 0;
+                const bool started = read(start[0], &go, 1) == 0;  // all start as it closes
+                Replay replay;
+                replay.score = static_cast<int16_t>(player);
+                std::string error;
+                _exit(started && addRecording(folder, replay, "20261208-120000", error) ? 0 : 1);
+            }
+            games.push_back(pid);
+        }
+        close(start[0]);
+        close(start[1]);
+        for (const pid_t pid : games) {
+            int status = 0;
+            ASSERT_EQ(waitpid(pid, &status, 0), pid);
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        }
+    }
+    std::vector<std::string> numbers;
+    for (const std::string& name : names()) {
+        numbers.push_back(name.substr(0, 8));
+    }
+    EXPECT_EQ(numbers.size(), size_t{kGames * kRounds});
+    EXPECT_EQ(std::set<std::string>(numbers.begin(), numbers.end()).size(), numbers.size())
+        << "a number is shared";
+}
+
+// A file planted with a number no game could have reached neither stops the recording nor
+// stays the newest: it is out of the sequence, before every numbered recording, and goes first.
+TEST_F(Recordings, ANumberFarAboveTheOthersNeitherBlocksNorStaysLast) {
+    const std::string planted = "999999999999999999-20261208-120000-d2-s00000.orvel-replay";
+    put(planted, endingWith(0));
+    for (int i = 1; i <= 55; ++i) {
+        char name[64];
+        std::snprintf(name, sizeof name, "%08d-20261208-120000-d2-s00000.orvel-replay", i);
+        put(name, endingWith(0));
+    }
+    EXPECT_EQ(lastRecording(folder), "00000055-20261208-120000-d2-s00000.orvel-replay");
+    add(0);
+    EXPECT_EQ(lastRecording(folder), "00000056-20261208-120000-d2-s00000.orvel-replay");
+    EXPECT_FALSE(fs::exists(folder + "/" + planted));
 }
