@@ -142,16 +142,32 @@ bool makeParentFolders(const std::string& path, std::string& error) {
     if (folder.empty()) {
         return true;
     }
-    // Made with the rights of the owner of the folders above, so they are that user's from the
-    // start and no chown by path can be sent elsewhere by a link swapped in meanwhile.
+    // One folder at a time, each made with the rights of whoever owns what stands above it then:
+    // the folders are that user's from the start, no chown by path can be sent elsewhere, and a
+    // folder or link another user puts on the way meanwhile makes the next step act as them.
+    fs::path made;
+    for (const fs::path& part : folder) {
+        made /= part;
+        const ActingUser as(made.string());
+        if (!actingFor(as, error)) {
+            return false;
+        }
+        if (mkdir(made.c_str(), 0777) != 0 && errno != EEXIST) {
+            error = describe("cannot create folder", made.string(), errno);
+            return false;
+        }
+    }
     const ActingUser as(folder.string());
+    struct stat info {};
     if (!actingFor(as, error)) {
         return false;
     }
-    std::error_code code;
-    fs::create_directories(folder, code);
-    if (code) {
-        error = "cannot create folder " + folder.string() + ": " + code.message();
+    if (stat(folder.c_str(), &info) != 0) {
+        error = describe("cannot create folder", folder.string(), errno);
+        return false;
+    }
+    if (!S_ISDIR(info.st_mode)) {
+        error = "cannot create folder " + folder.string() + ": a file stands there";
         return false;
     }
     return true;
