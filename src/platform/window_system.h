@@ -42,6 +42,12 @@ bool displayModeIs(int width, int height);
 // it to the game's window.
 void keepKeyboardFocus();
 
+// Starts following the keyboard focus of the game's window (once it exists).
+void watchWindowFocus();
+// Whether the keys go to the game's window: false once it has lost the keyboard focus to
+// another window (or another program's grab) until it has it back; true before it ever had it.
+bool windowHasKeys();
+
 // Held keys arrive as repeated presses and one release at the end, instead of a release before
 // every repeat, so that the menu cooldown meters them.
 void enableDetectableAutoRepeat();

@@ -14,6 +14,12 @@ void enableDetectableAutoRepeat() {}
 
 void keepKeyboardFocus() {}
 
+void watchWindowFocus() {}
+
+bool windowHasKeys() {
+    return true;
+}
+
 bool displayEmulatesModes() {
     return false;
 }

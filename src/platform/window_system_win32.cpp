@@ -1,5 +1,6 @@
-// Windows extras for the game's window: the swap interval through WGL_EXT_swap_control.
-// Windows already delivers a held key as repeated presses without releases.
+// Windows extras for the game's window: whether it is the active window (it has the keys and
+// is not minimised), and the swap interval through WGL_EXT_swap_control. Windows already
+// delivers a held key as repeated presses without releases.
 #include <windows.h>
 
 #include <GL/gl.h>
@@ -19,7 +20,39 @@ Function lookUp(const char* name) {
     return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(wglGetProcAddress(name)));
 }
 
+// The window's activation, from the WM_ACTIVATE messages a hook on the game's thread sees
+// (GLUT's window is the thread's only one).
+HHOOK activationHook = nullptr;
+bool wasActive = false;
+bool active = true;
+
+LRESULT CALLBACK onMessage(int code, WPARAM sent, LPARAM info) {
+    if (code == HC_ACTION) {
+        const auto* message = reinterpret_cast<const CWPSTRUCT*>(info);
+        if (message->message == WM_ACTIVATE) {
+            // Active, and not minimised: minimising a window activates it while minimised.
+            active = LOWORD(message->wParam) != WA_INACTIVE && HIWORD(message->wParam) == 0;
+            wasActive = wasActive || active;
+        }
+    }
+    return CallNextHookEx(activationHook, code, sent, info);
+}
+
 }  // namespace
+
+void watchWindowFocus() {
+    if (!activationHook) {
+        activationHook =
+            SetWindowsHookExW(WH_CALLWNDPROC, onMessage, nullptr, GetCurrentThreadId());
+        active = GetForegroundWindow() != nullptr &&
+                 GetWindowThreadProcessId(GetForegroundWindow(), nullptr) == GetCurrentThreadId();
+        wasActive = active;
+    }
+}
+
+bool windowHasKeys() {
+    return !wasActive || active;
+}
 
 // Windows always has a desktop to draw on; the icon and the taskbar entry come from the
 // executable's resources.

@@ -1,9 +1,10 @@
 // X11/GLX calls for the game's window: the display check, the window's class and icon,
-// the keyboard focus where no window manager gives it, detectable auto-repeat and the swap
-// interval.
+// the keyboard focus (whether the window has it, and giving it where no window manager does),
+// detectable auto-repeat and the swap interval.
 #include <GL/glx.h>
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
+#include <X11/Xproto.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/Xrandr.h>
 #include <X11/extensions/xf86vmode.h>
@@ -25,7 +26,41 @@
 #include "platform/window_icon.h"
 #include "platform/window_system.h"
 
+extern "C" {
+// Xlib's hook for turning a wire event into an XEvent (declared in Xlibint.h).
+using WireToEvent = Bool (*)(Display*, XEvent*, xEvent*);
+WireToEvent XESetWireToEvent(Display* display, int event, WireToEvent proc);
+}
+
 namespace {
+
+// The game's window's focus, from its FocusIn and FocusOut events. GLUT reads them on its
+// own connection and ignores them; a hook on their conversion notes each.
+Window focusWatched = None;
+WireToEvent convertFocusIn = nullptr;
+WireToEvent convertFocusOut = nullptr;
+bool hadFocus = false;
+bool hasFocus = true;
+
+Bool onFocusEvent(Display* display, XEvent* event, xEvent* wire) {
+    const bool in = (wire->u.u.type & 0x7f) == FocusIn;
+    const Bool converted = (in ? convertFocusIn : convertFocusOut)(display, event, wire);
+    if (!converted || event->xfocus.window != focusWatched ||
+        event->xfocus.detail == NotifyInferior) {
+        return converted;
+    }
+    if (in) {
+        hadFocus = true;
+        hasFocus = true;
+    } else if (event->xfocus.mode == NotifyNormal || event->xfocus.mode == NotifyGrab) {
+        // Another window took the focus, or another program grabbed the keyboard (a grab
+        // takes the focus away only from windows other than the grabbing one). The focus
+        // moving while a grab holds the keyboard, and the end of a grab, leave the keys where
+        // the grab had them: with the game, when the grab is its own (GLUT's in game mode).
+        hasFocus = false;
+    }
+    return converted;
+}
 
 bool hasExtension(const char* extensions, std::string_view name) {
     std::string_view list = extensions ? extensions : "";
@@ -284,6 +319,30 @@ void keepKeyboardFocus() {
     if (XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable) {
         XSetInputFocus(display, window, RevertToParent, CurrentTime);
     }
+}
+
+void watchWindowFocus() {
+    Display* display = glXGetCurrentDisplay();
+    const GLXDrawable window = glXGetCurrentDrawable();
+    if (!display || !window || focusWatched != None) {
+        return;
+    }
+    focusWatched = window;
+    convertFocusIn = XESetWireToEvent(display, FocusIn, onFocusEvent);
+    convertFocusOut = XESetWireToEvent(display, FocusOut, onFocusEvent);
+    XWindowAttributes attributes{};
+    if (XGetWindowAttributes(display, window, &attributes)) {
+        XSelectInput(display, window, attributes.your_event_mask | FocusChangeMask);
+    }
+    // The focus may have come before its events were asked for.
+    Window focus = None;
+    int revertTo = 0;
+    XGetInputFocus(display, &focus, &revertTo);
+    hadFocus = focus == window;
+}
+
+bool windowHasKeys() {
+    return !hadFocus || hasFocus;
 }
 
 void enableDetectableAutoRepeat() {

@@ -16,6 +16,7 @@ std::vector<std::string> recordedPausedAfter;
 int switchErrors = 0;
 std::vector<std::pair<unsigned char, bool>> layoutKeys;
 bool modeSwitched = true;
+bool hasKeys = true;
 
 const std::vector<int32_t>& sleeps() {
     return recordedSleeps;
@@ -36,6 +37,7 @@ void reset() {
     switchErrors = 0;
     modeSwitched = true;
     layoutKeys.clear();
+    hasKeys = true;
 }
 
 }  // namespace fakeplatform
@@ -61,6 +63,12 @@ void onDisplayLost(void (*)()) {}
 void enableDetectableAutoRepeat() {}
 
 void keepKeyboardFocus() {}
+
+void watchWindowFocus() {}
+
+bool windowHasKeys() {
+    return fakeplatform::hasKeys;
+}
 
 bool displayEmulatesModes() {
     return false;

@@ -20,6 +20,8 @@ void reset();
 // screen really shows the mode afterwards.
 extern int switchErrors;
 extern bool modeSwitched;
+// Whether the game's window has the keys (the keyboard focus).
+extern bool hasKeys;
 // Keys read by their position, handed to the game at the next frame: letter, pressed.
 extern std::vector<std::pair<unsigned char, bool>> layoutKeys;
 
