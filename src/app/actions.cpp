@@ -5,8 +5,8 @@
 
 #include "app/game.h"
 #include "app/high_score_file.h"
-#include "app/playback.h"
 #include "app/replays.h"
+#include "app/session.h"
 #include "game/menus.h"
 #include "game/step.h"
 #include "platform/console.h"
@@ -113,8 +113,7 @@ void applyAction(Action action) {
     if (game.menus.discardPendingKeys) {
         return;
     }
-    if (playingBack()) {
-        playbackAction(action);
+    if (session().takeAction(action)) {
         return;
     }
     if (const Menu* menu = menuOf(game.menus.screen)) {
@@ -135,6 +134,7 @@ void newGame() {
     startRecording();
     startNewGame(game.play);
     game.menus.screen = Playing;
+    session().gameStarted();
 }
 
 void saveAndExit() {

@@ -9,10 +9,8 @@
 
 #include "app/frame_pacing.h"
 #include "app/game.h"
-#include "app/high_score_file.h"
 #include "app/keyboard.h"
-#include "app/playback.h"
-#include "app/replays.h"
+#include "app/session.h"
 #include "game/collisions.h"
 #include "game/diagnostics.h"
 #include "game/pace.h"
@@ -39,53 +37,34 @@ void releaseKey(unsigned char key) {
     keyUp(key, 0, 0);
 }
 
-// Set when "GAME OVER" was drawn into the frame on its way to the screen.
-bool holdGameOver = false;
-
-// The last life is lost: a good score enters the table, which is saved at once so that the
-// result survives however the game ends; "GAME OVER" is drawn into this frame and the high
-// scores follow.
+// The last life is lost: the session does what game over does, "GAME OVER" is drawn into
+// this frame.
 void endGame() {
-    // A replay never touches the table, and its end holds the picture itself.
-    if (!playingBack()) {
-        stopRecording("gameover");
-        enterResult({std::string("Player 1 - ") + difficultyNames.at(game.play.difficulty),
-                     game.play.score});
-        game.menus.screen = HighScores;
-        holdGameOver = true;
-    }
+    session().gameOver();
     lightingOff();
     drawText("GAME OVER", -4.0, -1.0, 0.006);
     lightingOn();
 }
 
-// One step of the game: steered by the recording while one plays back, recorded otherwise.
 StepEvent takeStep() {
-    if (playingBack()) {
-        playbackBeforeStep();
-        const StepEvent event = playStep(game.play);
-        playbackAfterStep(event);
-        return event;
-    }
-    recordBeforeStep();
+    Session& current = session();
+    current.beforeStep();
     const StepEvent event = playStep(game.play);
-    recordAfterStep();
+    current.afterStep(event);
     return event;
 }
 
 // elapsedMs is the frame's exact length in whole milliseconds of the elapsed-time counter, so
 // that the step timer loses nothing to rounding; frameMs is the rounded-down delta the rest of
-// the frame runs on.
+// the frame runs on. The session says how much of either counts.
 void playFrame(int32_t frameMs, int32_t elapsedMs) {
-    // A replay runs on time of its own: none while paused, four times as much at 4x; paused,
-    // its whole picture stands still.
-    const bool replay = playingBack();
-    const int32_t gathered = replay ? playbackTime(elapsedMs) : elapsedMs;
-    const bool frozen = replay && playbackFrozen();
-    const bool stepIsDue = gatherStepTime(game.clock.stepTimer, gathered, game.play.difficulty);
+    Session& current = session();
+    const PlayTime time = current.playTime(elapsedMs, frameMs);
+    const bool frozen = current.frozen();
+    const bool stepIsDue = gatherStepTime(game.clock.stepTimer, time.stepMs, game.play.difficulty);
     if (game.play.emitter && game.play.emitter->isAlive()) {
         if (!frozen) {
-            game.play.emitter->age(static_cast<int16_t>(frameMs));
+            game.play.emitter->age(static_cast<int16_t>(time.ageMs));
             game.play.emitter->update();
         }
         drawBurst(*game.play.emitter);
@@ -93,15 +72,43 @@ void playFrame(int32_t frameMs, int32_t elapsedMs) {
     if (stepIsDue) {
         actOnStep(takeStep());
     }
-    static double shownFps = 0;
     if (!frozen) {
-        shownFps = sampleFps();
+        game.clock.shownFps = sampleFps();
     }
-    const int32_t time = replay ? playbackPictureTime(gathered) : game.clock.elapsedTime;
-    drawBackground(time);
-    drawGameScreen(game.play, time, shownFps);
-    if (replay) {
-        drawPlaybackLabel(playbackLabel());
+    drawBackground(time.pictureMs);
+    drawGameScreen(game.play, time.pictureMs, game.clock.shownFps);
+    drawLabelAboveBoard(current.label());
+}
+
+// While the picture stands, GLUT calls no frame until one is needed: it looks a few times a
+// second (a window that comes back, the count's next number, Escape, a terminate request).
+// A frame drawn meanwhile (an expose, a resize) that needs the next ends the standing.
+constexpr unsigned kLookMs = 100;
+bool standing = false;
+int looks = 0;  // numbers the standings, so that a look left from an earlier one does nothing
+
+void goOnDrawing() {
+    standing = false;
+    glutIdleFunc(drawFrame);
+}
+
+void lookAgain(int standingNumber) {
+    if (!standing || standingNumber != looks) {
+        return;
+    }
+    keepKeyboardFocus();
+    if (terminationRequested() || !session().pictureStands(glutGet(GLUT_ELAPSED_TIME))) {
+        goOnDrawing();
+        return;
+    }
+    glutTimerFunc(kLookMs, lookAgain, standingNumber);
+}
+
+void standStill() {
+    if (!standing) {
+        standing = true;
+        glutIdleFunc(nullptr);
+        glutTimerFunc(kLookMs, lookAgain, ++looks);
     }
 }
 
@@ -189,14 +196,13 @@ void drawFrame() {
     }
     glutSwapBuffers();
     ++game.clock.frameCount;
-    if (playingBack() && playbackOver()) {
-        finishPlayback();
+    session().afterSwap();
+    if (session().pictureStands(game.clock.elapsedTime)) {
+        standStill();
+        return;
     }
-    if (holdGameOver) {
-        // The player reads "GAME OVER" before the high scores replace it; keys pressed
-        // meanwhile are dropped with those of the crash pause before it (actOnStep).
-        holdGameOver = false;
-        sleepMs(kGameOverHoldMs);
+    if (standing) {
+        goOnDrawing();
     }
     restAfterFrame();
 }
@@ -221,4 +227,5 @@ void actOnStep(const StepEvent& event) {
 
 void setFramePacing(const FramePacer& framePacer) {
     pacer = framePacer;
+    standing = false;  // frames come as GLUT calls them, until a picture stands
 }

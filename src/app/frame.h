@@ -1,7 +1,10 @@
 // The frame driver: GLUT's display and idle callback. Each call times the frame, counts the
 // menu key cooldown down, clears, draws the screen on show and, while playing, runs the
-// particle burst and steps the snake when enough time has gathered; then swaps and, where
-// swaps don't wait for the display, rests until the next frame is due.
+// particle burst and steps the snake when enough time has gathered (as much as the session,
+// live or playback, says the frame gathers); then swaps and, where swaps don't wait for the
+// display, rests until the next frame is due. While the session says the picture stands (a
+// game that waits), GLUT calls no frame but on an expose or a resize, and the driver looks a
+// few times a second whether one is needed.
 #pragma once
 
 #include <cstdint>
@@ -9,9 +12,9 @@
 void drawFrame();
 
 struct StepEvent;
-// Acts on what a step did: the crash pause (keys
-// queued during it are dropped), and at game over the table entry, "GAME OVER" (held on
-// screen once the frame is swapped, keys dropped again) and the high scores.
+// Acts on what a step did: the crash pause (keys queued during it are dropped), and at game
+// over what the session does then (a live game: the table entry, "GAME OVER" held on screen
+// once the frame is swapped, keys dropped again, and the high scores) and "GAME OVER".
 void actOnStep(const StepEvent& event);
 
 class FramePacer;

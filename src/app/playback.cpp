@@ -6,6 +6,7 @@
 
 #include "app/game.h"
 #include "app/replays.h"
+#include "game/step.h"
 #include "platform/clock.h"
 #include "platform/console.h"
 #include "platform/process.h"
@@ -16,108 +17,108 @@ namespace {
 constexpr int32_t kEndHoldMs = 2000;
 constexpr int32_t kFastFactor = 4;
 
-struct Playback {
-    Replay replay;
-    std::string shownPath;  // escaped: a file name from anywhere
-    std::unique_ptr<ReplayPlayer> player;
-    bool paused = false;
-    bool fast = false;
-    bool over = false;
-    int32_t pictureTime = 0;  // the background's and the spheres' time, which a pause stops
-};
-
-std::unique_ptr<Playback> playback;
-
 std::string versions(const Replay& replay) {
     return "recorded by orvel " + escapeControls(replay.gameVersion) + ", played by orvel " +
            ORVEL_VERSION;
 }
 
+class Playback final : public Session {
+public:
+    Playback(Replay replay, const std::string& path)
+        : replay_(std::move(replay)), shownPath_(escapeControls(path)), player_(replay_) {
+        startReplay(replay_, game.play);
+        game.menus.screen = Playing;
+        over_ = player_.done();
+    }
+
+    PlayTime playTime(int32_t elapsedMs, int32_t frameMs) override {
+        int32_t played = paused_ || over_ ? 0 : elapsedMs;
+        if (fast_) {
+            played *= kFastFactor;
+        }
+        pictureTime_ += played;
+        return {played, paused_ ? 0 : frameMs, pictureTime_};
+    }
+
+    bool frozen() const override { return paused_; }
+
+    std::string label() const override {
+        if (paused_) {
+            return "PAUSED";
+        }
+        return fast_ ? "REPLAY 4x" : "REPLAY";
+    }
+
+    void beforeStep() override { player_.beforeStep(game.play); }
+
+    void afterStep(const StepEvent& event) override {
+        player_.afterStep(game.play);
+        over_ = player_.done() || event.kind == StepEvent::Kind::GameOver;
+    }
+
+    // A replay never touches the table; its end holds the picture itself.
+    void gameOver() override {}
+
+    void afterSwap() override {
+        if (over_) {
+            finish();
+        }
+    }
+
+    // Escape stops, space pauses and resumes, f switches the speed; nothing else counts.
+    bool takeAction(Action action) override {
+        switch (action) {
+            case Action::Back:
+                writeReportLine("replay " + shownPath_ + " stopped at step " +
+                                std::to_string(player_.steps()) + " of " +
+                                std::to_string(replay_.steps));
+                exitProcess(0);
+            case Action::Pause:
+                paused_ = !paused_;
+                break;
+            case Action::Faster:
+                fast_ = !fast_;
+                break;
+            default:
+                break;
+        }
+        return true;
+    }
+
+    void gameStarted() override {}
+
+    bool pictureStands(int32_t) override { return false; }
+
+private:
+    // Holds the last picture, says whether the replay matched, and exits.
+    [[noreturn]] void finish() {
+        sleepMs(kEndHoldMs);
+        if (player_.endMatches(game.play)) {
+            writeReportLine("replay " + shownPath_ + " matches: score " +
+                            std::to_string(replay_.score) + " in " + std::to_string(replay_.steps) +
+                            " steps");
+            exitProcess(0);
+        }
+        writeReportLine("replay " + shownPath_ + " does not match: it leaves the recording " +
+                        "after step " + std::to_string(player_.lastAgreed()) + ", by step " +
+                        std::to_string(player_.differenceShownAt()) + "; recorded score " +
+                        std::to_string(replay_.score) + " in " + std::to_string(replay_.steps) +
+                        " steps, played " + std::to_string(game.play.score) + " in " +
+                        std::to_string(player_.steps()) + " (" + versions(replay_) + ")");
+        exitProcess(kReplayMismatchStatus);
+    }
+
+    Replay replay_;
+    std::string shownPath_;  // escaped: a file name from anywhere
+    ReplayPlayer player_;
+    bool paused_ = false;
+    bool fast_ = false;
+    bool over_ = false;
+    int32_t pictureTime_ = 0;  // the background's and the spheres' time, which a pause stops
+};
+
 }  // namespace
 
-void beginPlayback(Replay replay, const std::string& path) {
-    playback = std::make_unique<Playback>();
-    playback->replay = std::move(replay);
-    playback->shownPath = escapeControls(path);
-    playback->player = std::make_unique<ReplayPlayer>(playback->replay);
-    startReplay(playback->replay, game.play);
-    game.menus.screen = Playing;
-    playback->over = playback->player->done();
-}
-
-bool playingBack() {
-    return playback != nullptr;
-}
-
-int32_t playbackTime(int32_t elapsedMs) {
-    if (playback->paused || playback->over) {
-        return 0;
-    }
-    return playback->fast ? elapsedMs * kFastFactor : elapsedMs;
-}
-
-void playbackBeforeStep() {
-    playback->player->beforeStep(game.play);
-}
-
-void playbackAfterStep(const StepEvent& event) {
-    playback->player->afterStep(game.play);
-    playback->over = playback->player->done() || event.kind == StepEvent::Kind::GameOver;
-}
-
-bool playbackOver() {
-    return playback->over;
-}
-
-bool playbackFrozen() {
-    return playback->paused;
-}
-
-int32_t playbackPictureTime(int32_t playedMs) {
-    playback->pictureTime += playedMs;
-    return playback->pictureTime;
-}
-
-std::string playbackLabel() {
-    if (playback->paused) {
-        return "PAUSED";
-    }
-    return playback->fast ? "REPLAY 4x" : "REPLAY";
-}
-
-void playbackAction(Action action) {
-    switch (action) {
-        case Action::Back:
-            writeReportLine("replay " + playback->shownPath + " stopped at step " +
-                            std::to_string(playback->player->steps()) + " of " +
-                            std::to_string(playback->replay.steps));
-            exitProcess(0);
-        case Action::Pause:
-            playback->paused = !playback->paused;
-            break;
-        case Action::Faster:
-            playback->fast = !playback->fast;
-            break;
-        default:
-            break;
-    }
-}
-
-void finishPlayback() {
-    sleepMs(kEndHoldMs);
-    const Replay& replay = playback->replay;
-    const ReplayPlayer& player = *playback->player;
-    if (player.endMatches(game.play)) {
-        writeReportLine("replay " + playback->shownPath + " matches: score " +
-                        std::to_string(replay.score) + " in " + std::to_string(replay.steps) +
-                        " steps");
-        exitProcess(0);
-    }
-    writeReportLine("replay " + playback->shownPath + " does not match: it leaves the recording " +
-                    "after step " + std::to_string(player.lastAgreed()) + ", by step " +
-                    std::to_string(player.differenceShownAt()) + "; recorded score " +
-                    std::to_string(replay.score) + " in " + std::to_string(replay.steps) +
-                    " steps, played " + std::to_string(game.play.score) + " in " +
-                    std::to_string(player.steps()) + " (" + versions(replay) + ")");
-    exitProcess(kReplayMismatchStatus);
+std::unique_ptr<Session> beginPlayback(Replay replay, const std::string& path) {
+    return std::make_unique<Playback>(std::move(replay), path);
 }

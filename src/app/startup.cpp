@@ -14,9 +14,11 @@
 #include "app/game.h"
 #include "app/high_score_file.h"
 #include "app/keyboard.h"
+#include "app/live_session.h"
 #include "app/options.h"
 #include "app/playback.h"
 #include "app/replays.h"
+#include "app/session.h"
 #include "game/diagnostics.h"
 #include "game/random.h"
 #include "platform/clock.h"
@@ -207,8 +209,9 @@ void startUp(int argc, char** argv) {
     requireDisplay();
     game = GameState{};
     if (replay) {
-        beginPlayback(std::move(recorded), recordedPath);
+        useSession(beginPlayback(std::move(recorded), recordedPath));
     } else {
+        useSession(liveSession());
         openOrCreateHighScoreFile();
         loadHighScores();
         tidyReplayFolder();
@@ -230,6 +233,7 @@ void startUp(int argc, char** argv) {
         glutSetWindowTitle("ORVEL replay");
     }
     identifyWindow();
+    watchWindowFocus();
     enableDetectableAutoRepeat();
     watchLayoutKeys();
     choosePacing();
@@ -241,6 +245,7 @@ void startUp(int argc, char** argv) {
     glutIdleFunc(drawFrame);
     glutKeyboardUpFunc(keyUp);
     glutReshapeFunc(reshape);
+    glutWindowStatusFunc(noteWindowStatus);
 }
 
 void reshape(int width, int height) {

@@ -46,6 +46,7 @@ struct FrameClock {
     int32_t lastFpsTime = 0;    // previous frame-rate sample
     int32_t frameCount = 0;     // frames since the previous frame-rate sample
     int32_t stepTimer = 0;      // gathered toward the next snake step
+    double shownFps = 0;        // the frame rate the game screen shows (kept while it stands)
 };
 
 // The game in play, and the difficulty the next one is played at.

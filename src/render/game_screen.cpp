@@ -23,7 +23,10 @@ std::string formatFps(double fps) {
     return text;
 }
 
-void drawPlaybackLabel(const std::string& label) {
+void drawLabelAboveBoard(const std::string& label) {
+    if (label.empty()) {
+        return;
+    }
     lightingOff();
     // Centred between the score and the lives, above the board's top wall.
     drawText(label, -0.12 * static_cast<double>(label.size()), 3.55, 0.003);

@@ -10,8 +10,9 @@ struct Play;
 // colour that pulses, and the berries turned, with time (ms, the frame's elapsed time).
 void drawGameScreen(const Play& play, int32_t time, double fps);
 
-// A short line above the board, in the HUD's small text: what a replay's playback is doing.
-void drawPlaybackLabel(const std::string& label);
+// A short line above the board, in the HUD's small text: what a replay's playback is doing,
+// or that a live game waits ("PAUSED", then the count). Nothing for an empty line.
+void drawLabelAboveBoard(const std::string& label);
 
 // The frame rate as the HUD shows it: two decimals, "+Inf" for an infinite rate.
 std::string formatFps(double fps);

@@ -4,14 +4,18 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "app/frame.h"
 #include "app/frame_pacing.h"
 #include "app/keyboard.h"
+#include "app/live_session.h"
 #include "fake_gl.h"
 #include "fake_platform.h"
 #include "game/pace.h"
+#include "game/particles.h"
 #include "game_test.h"
 #include "render/gl.h"
 
@@ -252,4 +256,121 @@ TEST_F(Frame, RestsToTheDisplayRateButNeverPastAStep) {
     game.clock.stepTimer = 30;
     frameAfter(5);  // 35 gathered: the step is due 6 ms from now
     EXPECT_EQ(fakeplatform::rests().back(), 6);
+}
+
+// A live game waits while its window can't be played, and counts no time for it.
+class Waiting : public Frame {
+protected:
+    // The picture of one frame `ms` after the previous one: its calls up to the swap.
+    std::vector<std::string> framedAfter(int ms) {
+        fakegl::reset();
+        fakegl::setElapsedTime(now);
+        frameAfter(ms);
+        std::vector<std::string> calls = fakegl::callStrings();
+        calls.erase(std::find(calls.begin(), calls.end(), "glutSwapBuffers()"), calls.end());
+        return calls;
+    }
+    std::string label() {
+        const auto texts = fakegl::strokeTexts();
+        return texts.size() > 4 ? texts.back() : "";  // after score, lives, rate and credit
+    }
+    // Starts a game with a live burst and 50 ms on the step timer.
+    void playWithBurst() {
+        play(2);
+        game.play.emitter = std::make_unique<ParticleEmitter>(10, 10);
+        frameAfter(50);
+        ASSERT_EQ(game.clock.stepTimer, 50);
+    }
+};
+
+TEST_F(Waiting, NothingMovesWhileTheWindowIsAwayAndGoingOnCountsNoTimeFromTheStop) {
+    playWithBurst();
+    const int16_t life = game.play.emitter->life();
+    const double particleX = game.play.emitter->particles().front().x();
+    fakeplatform::hasKeys = false;
+    const auto first = framedAfter(16);
+    EXPECT_EQ(label(), "PAUSED");
+    EXPECT_EQ(framedAfter(5000), first);  // the picture stands: background, spheres, rate
+    EXPECT_EQ(game.clock.stepTimer, 50);
+    EXPECT_EQ(game.play.snakeFirst->y, kSpawnY);
+    EXPECT_EQ(game.play.emitter->life(), life);
+    EXPECT_EQ(game.play.emitter->particles().front().x(), particleX);
+
+    fakeplatform::hasKeys = true;
+    for (const char* shown : {"3", "2", "1"}) {
+        framedAfter(shown[0] == '3' ? 16 : kCountStepMs);
+        EXPECT_EQ(label(), shown);
+        EXPECT_EQ(game.clock.stepTimer, 50);
+    }
+    framedAfter(kCountStepMs + 10);  // the count ended 10 ms ago
+    EXPECT_EQ(label(), "");
+    EXPECT_EQ(game.clock.stepTimer, 60);
+    EXPECT_EQ(game.play.emitter->life(), life - 10);
+    EXPECT_EQ(game.play.snakeFirst->y, kSpawnY);
+    frameAfter(61);
+    EXPECT_EQ(game.play.snakeFirst->y, kSpawnY + 1);
+}
+
+// Hidden counts as away; the count starts again when the window goes meanwhile.
+TEST_F(Waiting, TheCountStartsAgainIfTheWindowGoesMeanwhile) {
+    playWithBurst();
+    noteWindowStatus(GLUT_HIDDEN);
+    framedAfter(16);
+    EXPECT_EQ(label(), "PAUSED");
+    noteWindowStatus(GLUT_FULLY_RETAINED);
+    framedAfter(16);
+    framedAfter(kCountStepMs);
+    EXPECT_EQ(label(), "2");
+    fakeplatform::hasKeys = false;
+    framedAfter(16);
+    EXPECT_EQ(label(), "PAUSED");
+    fakeplatform::hasKeys = true;
+    framedAfter(16);
+    EXPECT_EQ(label(), "3");
+    framedAfter(3 * kCountStepMs - 1);
+    EXPECT_EQ(label(), "1");
+    EXPECT_EQ(game.clock.stepTimer, 50);
+}
+
+// A turn asked for during the count is taken at the first step after it; Escape leaves.
+TEST_F(Waiting, KeysKeepTheirEffects) {
+    playWithBurst();
+    fakeplatform::hasKeys = false;
+    frameAfter(16);
+    fakeplatform::hasKeys = true;
+    frameAfter(16);
+    keyDown('a', 0, 0);
+    frameAfter(3 * kCountStepMs + 200);  // the count ends 200 ms into this frame: a step
+    EXPECT_EQ(game.play.snakeFirst->x, kSpawnX - 1);
+    EXPECT_EQ(game.play.snakeFirst->y, kSpawnY);
+
+    fakeplatform::hasKeys = false;
+    frameAfter(16);
+    keyDown(kKeyEscape, 0, 0);
+    EXPECT_EQ(game.menus.screen, MainMenu);
+}
+
+// A waiting game draws only when it must: GLUT calls no frame while the picture stands, and
+// the driver looks again until the window is back. Menus never wait.
+TEST_F(Waiting, AStandingPictureIsNotDrawnAgain) {
+    fakeplatform::hasKeys = false;
+    frameAfter(16);
+    EXPECT_EQ(fakegl::countOf("glutIdleFunc"), 0u);  // the main menu
+    fakeplatform::hasKeys = true;
+    playWithBurst();
+    fakeplatform::hasKeys = false;
+    frameAfter(16);
+    EXPECT_EQ(fakegl::countOf("glutIdleFunc"), 1u);
+    EXPECT_FALSE(fakegl::idleSet());
+    fakegl::runTimers();
+    EXPECT_FALSE(fakegl::idleSet());
+    EXPECT_EQ(fakegl::countOf("glutTimerFunc"), 2u);
+    fakeplatform::hasKeys = true;
+    fakegl::runTimers();
+    EXPECT_TRUE(fakegl::idleSet());
+    frameAfter(16);  // "3": stands for a second
+    EXPECT_FALSE(fakegl::idleSet());
+    fakegl::setElapsedTime(now + kCountStepMs);
+    fakegl::runTimers();
+    EXPECT_TRUE(fakegl::idleSet());
 }

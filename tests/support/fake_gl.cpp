@@ -3,6 +3,8 @@
 #include "fake_gl.h"
 
 #include <cstdio>
+#include <utility>
+#include <vector>
 
 #include "render/gl.h"
 
@@ -15,6 +17,8 @@ double exactTime = 0;    // the clock in fractions of a millisecond, when it adv
 double swapAdvance = 0;  // how far each swap moves it
 bool gameModeGranted = true;
 bool gameModeEntered = false;
+void (*idle)() = nullptr;
+std::vector<std::pair<void (*)(int), int>> timers;  // registered, not yet run
 
 void record(const char* name, std::vector<double> args, std::string text = {}) {
     recorded.push_back(Call{name, std::move(args), std::move(text)});
@@ -42,6 +46,20 @@ void reset() {
     swapAdvance = 0;
     gameModeGranted = true;
     gameModeEntered = false;
+    idle = nullptr;
+    timers.clear();
+}
+
+bool idleSet() {
+    return idle != nullptr;
+}
+
+void runTimers() {
+    auto due = std::move(timers);
+    timers.clear();
+    for (const auto& [callback, value] : due) {
+        callback(value);
+    }
 }
 
 const std::vector<Call>& calls() {
@@ -258,8 +276,16 @@ void glutSetCursor(int cursor) {
 void glutDisplayFunc(void (*)()) {
     record("glutDisplayFunc", {});
 }
-void glutIdleFunc(void (*)()) {
+void glutIdleFunc(void (*idle)()) {
     record("glutIdleFunc", {});
+    fakegl::idle = idle;
+}
+void glutTimerFunc(unsigned int ms, void (*callback)(int), int value) {
+    record("glutTimerFunc", {double(ms)});
+    fakegl::timers.emplace_back(callback, value);
+}
+void glutWindowStatusFunc(void (*)(int)) {
+    record("glutWindowStatusFunc", {});
 }
 void glutKeyboardFunc(void (*)(unsigned char, int, int)) {
     record("glutKeyboardFunc", {});

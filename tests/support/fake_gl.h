@@ -33,6 +33,10 @@ void setElapsedTime(int ms);
 // swap waits for its next refresh, or a frame that takes that long to draw.
 void advanceClock(double ms);
 void advanceOnSwap(double ms);
+// Whether GLUT has an idle callback (the last glutIdleFunc named one).
+bool idleSet();
+// Runs the timers registered so far (glutTimerFunc), as if their time had come.
+void runTimers();
 // Forgets the recorded calls but keeps the clock, for long runs.
 void forgetCalls();
 // What glutGameModeGet(GLUT_GAME_MODE_ACTIVE) returns after glutEnterGameMode.

@@ -9,10 +9,13 @@
 #include "app/frame.h"
 #include "app/frame_pacing.h"
 #include "app/keyboard.h"
+#include "app/live_session.h"
+#include "app/session.h"
 #include "fake_gl.h"
 #include "fake_platform.h"
 #include "game/collisions.h"
 #include "game/random.h"
+#include "render/gl.h"
 #include "render/sphere_cache.h"
 
 namespace fs = std::filesystem;
@@ -25,6 +28,8 @@ void GameTest::SetUp() {
     fakegl::reset();
     fakeplatform::reset();
     setFramePacing(FramePacer());
+    useSession(liveSession());
+    noteWindowStatus(GLUT_FULLY_RETAINED);
     std::string pattern = (fs::temp_directory_path() / "orvel-test-XXXXXX").string();
     ASSERT_NE(mkdtemp(pattern.data()), nullptr);
     dataHome = pattern;

@@ -1,0 +1,144 @@
+// The live game's session: recording, game over, and the wait while the window is away.
+#include "app/live_session.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+
+#include "app/game.h"
+#include "app/high_score_file.h"
+#include "app/replays.h"
+#include "game/pace.h"
+#include "platform/clock.h"
+#include "platform/window_system.h"
+#include "render/gl.h"
+
+namespace {
+
+constexpr int32_t kCountFrom = 3;
+
+bool windowShown = true;
+
+bool windowPlayable() {
+    return windowShown && windowHasKeys();
+}
+
+class LiveSession final : public Session {
+public:
+    PlayTime playTime(int32_t elapsedMs, int32_t frameMs) override {
+        const int32_t now = game.clock.lastFrameTime;
+        follow(now);
+        if (waiting_ != Waiting::No) {
+            shownLabel_ = labelAt(now);
+            return {0, 0, pictureMs_};
+        }
+        PlayTime time{elapsedMs, frameMs, 0};
+        if (wentOnAt_) {
+            // The count ended since the previous frame: only the time after it counts.
+            time.stepMs = static_cast<int32_t>(
+                std::clamp<int64_t>(int64_t{now} - *wentOnAt_, 0, int64_t{elapsedMs}));
+            time.ageMs = std::min(frameMs, time.stepMs);
+            wentOnAt_.reset();
+        }
+        playedUntil_ = now;
+        shownLabel_.clear();
+        pictureMs_ = static_cast<int32_t>(int64_t{game.clock.elapsedTime} - waitedMs_);
+        time.pictureMs = pictureMs_;
+        return time;
+    }
+
+    bool frozen() const override { return waiting_ != Waiting::No; }
+
+    std::string label() const override { return shownLabel_; }
+
+    void beforeStep() override { recordBeforeStep(); }
+
+    void afterStep(const StepEvent&) override { recordAfterStep(); }
+
+    // A good score enters the table, which is saved at once so that the result survives
+    // however the game ends; the high scores follow the held "GAME OVER".
+    void gameOver() override {
+        stopRecording("gameover");
+        enterResult({std::string("Player 1 - ") + difficultyNames.at(game.play.difficulty),
+                     game.play.score});
+        game.menus.screen = HighScores;
+        holdGameOver_ = true;
+    }
+
+    // The player reads "GAME OVER" before the high scores replace it; keys pressed meanwhile
+    // are dropped with those of the crash pause before it.
+    void afterSwap() override {
+        if (holdGameOver_) {
+            holdGameOver_ = false;
+            sleepMs(kGameOverHoldMs);
+        }
+    }
+
+    bool takeAction(Action) override { return false; }
+
+    void gameStarted() override {
+        waiting_ = Waiting::No;
+        wentOnAt_.reset();
+        waitedMs_ = 0;
+        playedUntil_ = game.clock.lastFrameTime;
+        pictureMs_ = game.clock.elapsedTime;
+        shownLabel_.clear();
+    }
+
+    bool pictureStands(int32_t now) override {
+        if (game.menus.screen != Playing || waiting_ == Waiting::No) {
+            return false;
+        }
+        follow(now);
+        return waiting_ != Waiting::No && labelAt(now) == shownLabel_;
+    }
+
+private:
+    enum class Waiting { No, Stopped, Counting };
+
+    // Moves the wait on to what the window and the clock say at now.
+    void follow(int32_t now) {
+        if (!windowPlayable()) {
+            waiting_ = Waiting::Stopped;  // stops the game, or the count to start again
+            return;
+        }
+        if (waiting_ == Waiting::Stopped) {
+            waiting_ = Waiting::Counting;
+            countFrom_ = now;
+        }
+        if (waiting_ == Waiting::Counting &&
+            int64_t{now} - countFrom_ >= int64_t{kCountFrom} * kCountStepMs) {
+            const int64_t wentOn = int64_t{countFrom_} + int64_t{kCountFrom} * kCountStepMs;
+            waitedMs_ += wentOn - playedUntil_;
+            wentOnAt_ = wentOn;
+            waiting_ = Waiting::No;
+        }
+    }
+
+    std::string labelAt(int32_t now) const {
+        if (waiting_ == Waiting::Stopped) {
+            return "PAUSED";
+        }
+        const int64_t counted = (int64_t{now} - countFrom_) / kCountStepMs;
+        return std::to_string(std::max<int64_t>(1, kCountFrom - counted));
+    }
+
+    Waiting waiting_ = Waiting::No;
+    int32_t countFrom_ = 0;            // when the count began
+    int32_t playedUntil_ = 0;          // the last frame that counted time
+    std::optional<int64_t> wentOnAt_;  // when the count ended, until a frame has gone on
+    int64_t waitedMs_ = 0;             // this game's time spent waiting: the picture's lags
+    int32_t pictureMs_ = 0;            // the picture's time at the last frame played
+    std::string shownLabel_;           // the line drawn above the board
+    bool holdGameOver_ = false;        // "GAME OVER" is on its way to the screen
+};
+
+}  // namespace
+
+std::unique_ptr<Session> liveSession() {
+    return std::make_unique<LiveSession>();
+}
+
+void noteWindowStatus(int status) {
+    windowShown = status != GLUT_HIDDEN;
+}
