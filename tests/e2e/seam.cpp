@@ -15,6 +15,8 @@
 //                                   began with the current time (the frame of its step); for a
 //                                   game stopped by advance ... stop
 //   seam FILE stopped               wait until the game has stopped itself
+//   seam FILE time-read             wait until the game has read the clock's present time (a
+//                                   frame, or a waiting game's look whether it needs one)
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -115,7 +117,7 @@ Outcome awaitFrames(const Seam& seam, int64_t more) {
 int usage() {
     std::fprintf(stderr,
                  "usage: seam FILE init | count presses|frames | frames N | presses-read TOTAL | "
-                 "advance MS [stop] | stop-after-step | stopped\n");
+                 "advance MS [stop] | stop-after-step | stopped | time-read\n");
     return 2;
 }
 
@@ -173,6 +175,13 @@ int main(int argc, char** argv) {
         require(await(
                     seam, [&] { return gameState(seam) == 'T'; }, "the game has stopped itself"),
                 "it stopped itself");
+        return 0;
+    }
+    if (command == "time-read" && argc == 3) {
+        require(await(
+                    seam, [&] { return seam.seen.load() == seam.now.load(); },
+                    "the game has read the clock's time"),
+                "it read the clock's time");
         return 0;
     }
     return usage();

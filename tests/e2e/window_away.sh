@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# A game whose window loses the keyboard focus waits: under a window manager another window
+# takes the focus, PAUSED stands above the board, and while the game's clock runs on the
+# picture stays the same to the byte, no frame is drawn and the snake does not step. With the
+# focus back the game counts 3, 2, 1 a second each, then the snake steps again; the game that
+# waited is recorded as the same steps, and its check matches.
+source "$(dirname "$0")/lib.sh"
+for tool in openbox wmctrl xlogo; do
+  command -v "$tool" >/dev/null 2>&1 || skip "$tool is not installed (make test installs it)"
+done
+start_xvfb
+openbox >"$WORK/openbox.log" 2>&1 &
+OTHER_PIDS+=($!)
+wait_until "openbox manages the screen" 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"'
+start_game ORVEL_SEED=$SEED
+key Return
+step  # eats the berry above the spawn cell: a burst, which must stand still too
+"$XPROBE" wait-cell 10 11 green 5000 || fail "the snake did not step up"
+
+# The line above the board: none in play, PAUSED reaches right of the middle, a digit doesn't.
+label() { "$XPROBE" right-edge -2 3.45 2 4.05; }
+label_is() { awk -v e="$(label)" -v want="$1" 'BEGIN {
+  exit !(want == "none" ? e == -99 : want == "PAUSED" ? e > 0.4 : e > -0.2 && e < 0.4) }'; }
+label_is none || fail "a line above the board in play: $(label)"
+
+# Two screenshots show the same picture: their pixels (the last 1280 x 1024 x 4 bytes) agree;
+# xwd's colour table holds bytes it never sets.
+shot() { xwd -root -silent | tail -c $((1280 * 1024 * 4)) >"$WORK/$1"; }
+same_picture() { cmp -s "$WORK/before" "$WORK/after"; }
+
+# Away from the board and the line above it.
+xlogo -geometry 64x64+0+480 &
+OTHER_PIDS+=($!)
+wait_until "another window appears" 'wmctrl -l | grep -q xlogo'
+wmctrl -a xlogo
+wait_until "the other window takes the focus" '[ "$(xdotool getactivewindow getwindowname)" = xlogo ]'
+wait_until "PAUSED stands above the board" 'label_is PAUSED'
+screenshot window-away
+seam advance 1  # once the game has looked at a later time, the frame that drew PAUSED is counted
+seam time-read
+frames=$(seam_count frames)
+shot before
+seam advance 1000
+seam time-read
+shot after
+same_picture || fail "the picture moved while the game waited"
+[ "$(seam_count frames)" = "$frames" ] || fail "the waiting game drew $(($(seam_count frames) - frames)) frames"
+"$XPROBE" wait-cell 10 12 dark 100 || fail "the snake stepped while the game waited"
+
+# The focus comes back: 3 at once, 2 and 1 as the seconds pass, no step meanwhile.
+xdotool search --name '^ORVEL$' windowactivate
+wait_until "the game has the focus back" game_has_focus
+wait_until "the count begins" 'label_is digit'
+for _ in 2 1; do
+  shot before
+  frames=$(seam_count frames)
+  seam advance 1000
+  wait_until "the count moves on" '[ "$(seam_count frames)" -gt "$frames" ]'
+  label_is digit || fail "no count above the board: $(label)"
+  shot after
+  ! same_picture || fail "the count did not move on"
+  "$XPROBE" wait-cell 10 12 dark 100 || fail "the snake stepped during the count"
+done
+seam advance 1000  # the count ends
+seam frames 2
+label_is none || fail "the line stays above the board after the count: $(label)"
+step
+"$XPROBE" wait-cell 10 12 green 5000 || fail "the snake did not step after the count"
+key Escape
+wait_until "Escape returns to the main menu" '[ "$(menu_marker 4)" = 1 ]'
+kill -TERM "$GAME_PID"
+expect_exit 0
+XDG_DATA_HOME="$DATA" "$ORVEL_BIN" --check-replay last >"$OUT" ||
+  fail "the game that waited does not match its recording: $(cat "$OUT")"
+grep -q ": matches (score 1, 2 steps" "$OUT" || fail "--check-replay last: $(cat "$OUT")"
+echo "PASS"
