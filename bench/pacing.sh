@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Pacing and CPU of the real game under Xvfb (part of make bench; needs build-bench and the
 # e2e tools). For each way frames can be paced it plays at difficulty 4 and times the snake's
-# steps from the screen; then it measures the CPU each screen uses over 10 s.
+# steps from the screen; then it measures the CPU each screen uses over 10 s, and that of a
+# game waiting while its window is hidden.
 #   swap waits 60 Hz  swaps wait for the next 1/60 s (a desktop with vsync), by preload
 #   rests             no swap control, as Xvfb is: the game rests between frames
 #   ORVEL_VSYNC=0     frames as fast as the machine draws them
@@ -19,7 +20,8 @@ cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$GAME_PID/stat"; }
 cpu_percent() {
   local before after
   before=$(cpu_ticks); sleep "$1"; after=$(cpu_ticks)
-  echo $(( (after - before) * 100 / $(getconf CLK_TCK) / $1 ))
+  awk -v ticks=$((after - before)) -v hz="$(getconf CLK_TCK)" -v s="$1" \
+    'BEGIN { printf "%.1f", ticks * 100 / hz / s }'
 }
 
 steps() {  # steps LABEL ENV...: difficulty 4, seed 1 (no berry in column 10)
@@ -57,10 +59,18 @@ for pacing in rests ORVEL_VSYNC=0; do
   key w w Return; sleep 0.5
   key s Return; sleep 0.5
   scores=$(cpu_percent 10)
+  # A new game from a fresh start (the keys above leave the menus where they leave them).
+  kill -TERM "$GAME_PID"; expect_exit 0
+  start_game "${environment[@]}"
   key Return; sleep 0.5
-  key Return; sleep 0.5
+  grep -q "^Placing berry at" "$OUT" || fail "no game started"
+  # A new game waits while its window is hidden; shown again, it counts 3 s and plays on.
+  window=$(xdotool search --name '^ORVEL$')
+  xdotool windowunmap --sync "$window"; sleep 0.5
+  waiting=$(cpu_percent 10)
+  xdotool windowmap --sync "$window"; sleep 3.5
   playing=$(cpu_percent 10)
-  printf '%-14s main menu %3d%%   settings %3d%%   high scores %3d%%   playing %3d%%\n' \
-    "$pacing" "$menu" "$settings" "$scores" "$playing"
+  printf '%-14s main menu %5.1f%%   settings %5.1f%%   high scores %5.1f%%   playing %5.1f%%   waiting %4.1f%%\n' \
+    "$pacing" "$menu" "$settings" "$scores" "$playing" "$waiting"
   kill -TERM "$GAME_PID"; expect_exit 0
 done
