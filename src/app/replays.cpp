@@ -134,9 +134,10 @@ int checkReplayFiles(const std::vector<std::string>& files) {
         Replay replay;
         std::string path;
         std::string problem;
-        // Each verdict is written as it is decided: a check cut short keeps what it said.
+        // Each verdict is written as it is decided: a check cut short keeps what it said. A
+        // reader that pauses (less, a slow pipe) is waited for: no verdict is dropped.
         if (const int refused = loadReplay(file, replay, path, problem)) {
-            writeReportLine(problem);
+            writeOutputLineWaiting(problem);
             status = std::max(status, refused);
             continue;
         }
@@ -157,7 +158,7 @@ int checkReplayFiles(const std::vector<std::string>& files) {
             }
             status = std::max(status, kReplayMismatchStatus);
         }
-        writeReportLine(line);
+        writeOutputLineWaiting(line);
     }
     return status;
 }

@@ -1,6 +1,7 @@
 // Standard output and standard error as the game's console. Neither ever stops the game: a
 // reader that falls behind (a full pipe, a terminal stopped with Ctrl+S) or a stream that
-// fails (a closed pipe, a full disk) costs lines, never a frozen or ended game.
+// fails (a closed pipe, a full disk) costs lines, never a frozen or ended game. A run with no
+// game to keep going (a check of recordings) waits for its reader instead.
 #pragma once
 
 #include <string_view>
@@ -17,6 +18,11 @@ bool writeOutputLine(std::string_view text);
 // that is slow is waited for, up to a second, but never for ever; once a line was lost the
 // next ones wait no more.
 bool writeReportLine(std::string_view text);
+
+// The same for a run whose lines are all it does (--check-replay): waits for the reader as long
+// as it takes, as grep does, and loses a line only to a closed or failing stream. A termination
+// request (or a signal's default action) still ends the wait.
+bool writeOutputLineWaiting(std::string_view text);
 
 // Writes "orvel: ", text and a line end to standard error, without blocking either.
 void writeErrorLine(std::string_view text);

@@ -10,24 +10,31 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include "platform/process.h"
+
 namespace {
 
 // A pipe that polls writable takes a page at once, a terminal at least this much.
 constexpr size_t kChunk = 256;
 
 constexpr int kReportPatienceMs = 1000;
+// Waiting for ever: how often the wait looks for a termination request.
+constexpr int kForever = -1;
+constexpr int kRequestLookMs = 50;
 
 bool writableWithin(int fd, int ms) {
     pollfd entry{fd, POLLOUT, 0};
     int ready = 0;
     do {
-        ready = poll(&entry, 1, ms);
-    } while (ready < 0 && errno == EINTR);
+        ready = poll(&entry, 1, ms == kForever ? kRequestLookMs : ms);
+    } while ((ready < 0 && errno == EINTR) ||
+             (ready == 0 && ms == kForever && !terminationRequested()));
     return ready == 1 && (entry.revents & POLLOUT) != 0 && (entry.revents & POLLERR) == 0;
 }
 
-// False when any of the bytes could not be written within patienceMs of each try. A line cut
-// short by a reader that stopped half-way is ended, so the next line starts on its own.
+// False when any of the bytes could not be written within patienceMs of each try (kForever:
+// until a termination request). A line cut short by a reader that stopped half-way is ended,
+// so the next line starts on its own.
 bool writeNow(int fd, std::string_view bytes, int patienceMs = 0) {
     size_t done = 0;
     while (done < bytes.size()) {
@@ -88,6 +95,10 @@ bool writeOutputLine(std::string_view text) {
 
 bool writeReportLine(std::string_view text) {
     return writeLineOut(text, outputLost ? 0 : kReportPatienceMs);
+}
+
+bool writeOutputLineWaiting(std::string_view text) {
+    return writeLineOut(text, kForever);
 }
 
 void writeErrorLine(std::string_view text) {

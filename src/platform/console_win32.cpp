@@ -25,6 +25,10 @@ bool writeReportLine(std::string_view text) {
     return writeOutputLine(text);
 }
 
+bool writeOutputLineWaiting(std::string_view text) {
+    return writeOutputLine(text);  // the C runtime's streams block already
+}
+
 void writeErrorLine(std::string_view text) {
     std::fprintf(stderr, "orvel: %.*s\n", static_cast<int>(text.size()), text.data());
     std::fflush(stderr);
