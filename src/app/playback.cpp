@@ -92,7 +92,7 @@ public:
 private:
     // Holds the last picture, says whether the replay matched, and exits.
     [[noreturn]] void finish() {
-        sleepMs(kEndHoldMs);
+        sleepMs(kEndHoldMs);  // cut short by a termination request: the verdict comes at once
         if (player_.endMatches(game.play)) {
             writeReportLine("replay " + shownPath_ + " matches: score " +
                             std::to_string(replay_.score) + " in " + std::to_string(replay_.steps) +

@@ -95,10 +95,13 @@ public:
                 replay_.seed = static_cast<uint32_t>(a);
                 return true;
             case 4:
-                if (w.size() != 2 || w[0] != "position" ||
-                    !number(w[1], farthestReplayStart(kReplayLongest), a)) {
-                    return fail("expected \"position N\" with N from 0 to " +
-                                std::to_string(farthestReplayStart(kReplayLongest)));
+                if (w.size() != 2 || w[0] != "position" || !number(w[1], UINT64_MAX, a)) {
+                    return fail("expected \"position N\"");
+                }
+                if (a > kReplayFreeDraws) {
+                    return fail("position " + std::to_string(a) +
+                                " is farther than a recording may start (at most " +
+                                std::to_string(kReplayFreeDraws) + ")");
                 }
                 replay_.position = a;
                 return true;
@@ -173,13 +176,6 @@ private:
         if ((!replay_.turns.empty() && beyond(replay_.turns.back().step)) ||
             (!replay_.checkpoints.empty() && beyond(replay_.checkpoints.back().step))) {
             return fail("a turn or check lies beyond the replay's last step");
-        }
-        const uint64_t farthest = farthestReplayStart(static_cast<int32_t>(steps));
-        if (replay_.position > farthest) {
-            line_ = 4;
-            return fail("position " + std::to_string(replay_.position) +
-                        " is farther than a recording of " + std::to_string(steps) +
-                        " steps may start (at most " + std::to_string(farthest) + ")");
         }
         replay_.ending = std::string(w[1]);
         replay_.steps = static_cast<int32_t>(steps);

@@ -27,15 +27,11 @@ constexpr int32_t kReplayCheckEvery = 100;
 // Limits that keep a file from strangers from taking the game's memory or time.
 constexpr size_t kReplayLargest = 4 * 1024 * 1024;  // bytes
 constexpr int32_t kReplayLongest = 2000000;         // steps
-// Reaching the generator's position costs time in proportion (a few ns a number), so a file
-// may start no farther than a session's worth of numbers plus what its own steps could have
-// drawn: a check never costs much more than the steps it plays. A game that starts farther
-// (after some twenty thousand berries in one session) is not recorded.
+// Reaching the generator's position costs time in proportion (a few ns a number, some 25 ms
+// for the farthest). The game records no game that starts farther than this (after some twenty
+// thousand berries in one session), so no file may: whatever its steps, reaching its start never
+// costs more than that.
 constexpr uint64_t kReplayFreeDraws = uint64_t{1} << 22;
-constexpr uint64_t kReplayDrawsPerStep = 1000;
-constexpr uint64_t farthestReplayStart(int32_t steps) {
-    return kReplayFreeDraws + kReplayDrawsPerStep * static_cast<uint64_t>(steps);
-}
 
 struct ReplayTurn {
     int32_t step;

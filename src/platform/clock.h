@@ -7,7 +7,8 @@
 // no tick count); wraps after about 49.7 days like a 32-bit tick count does.
 uint32_t tickCount();
 
-// Blocks the calling thread for ms milliseconds.
+// Blocks the calling thread for ms milliseconds, or until a termination request: a game asked
+// to end is not kept waiting by a pause.
 void sleepMs(int32_t ms);
 
 // The frame driver's rest between frames: the same blocking pause, kept apart so that tests

@@ -143,7 +143,7 @@ TEST(Replay, EachKindOfBadLineIsNamed) {
         {replace("game 1.0.0", "game"), 2, "game VERSION"},
         {replace("seed 7", "seed -7"), 3, "seed N"},
         {replace("position 0", "position 0x10"), 4, "position N"},
-        {replace("position 0", "position 4203400"), 4, "farther than a recording of 9 steps"},
+        {replace("position 0", "position 4194305"), 4, "farther than a recording may start"},
         {replace("difficulty 2", "difficulty 5"), 5, "difficulty N"},
         {replace("date x", "when x"), 6, "date WHEN"},
         {header + "turn 3 x\n" + end, 7, "turn STEP HEADING"},
@@ -170,8 +170,8 @@ TEST(Replay, EachKindOfBadLineIsNamed) {
     Replay replay;
     int32_t line = 0;
     std::string problem;
-    EXPECT_TRUE(parseReplay(replace("position 0", "position 4203304"), replay, line, problem))
-        << "a session's worth of numbers and a thousand a step: " << problem;
+    EXPECT_TRUE(parseReplay(replace("position 0", "position 4194304"), replay, line, problem))
+        << "as far as a recording may start: " << problem;
 }
 
 TEST(Replay, TheScoreIsReadOffTheEndLineAlone) {

@@ -22,8 +22,10 @@ printf '%s' "${header/seed 7/seed 4294967296}" >"$work/seed"
 printf 'game 1.0.0\nseed 7\n' >"$work/no-header"
 printf 'ORVEL replay 99999999999999999999\n' >"$work/far-newer"
 printf '%send escape steps 9 score 0 lives 3 hash 1\n' "${header/position 0/position 100000000}" >"$work/far-position"
+# 110 bytes whose position many steps might once justify: refused, never seconds of work.
+printf '%send escape steps 2000000 score 0 lives 3 hash 1\n' "${header/position 0/position 2004194304}" >"$work/costly"
 files=(garbage ten-megabytes fifo truncated newer heading backwards beyond difficulty seed no-header
-       far-newer far-position)
+       far-newer far-position costly)
 status=0
 start=$SECONDS
 (cd "$work" && timeout 20 "$orvel" --check-replay "${files[@]}" /dev/zero) >"$work/out" 2>&1 || status=$?
@@ -38,8 +40,9 @@ grep -q "newer: line 1: the replay's format version 2 is newer than this game's 
 grep -q "heading: line 7: " "$work/out" || { echo "FAIL: the bad heading's line is not named"; exit 1; }
 grep -q "far-newer: line 1: the replay's format version 99999999999999999999 is newer" "$work/out" ||
   { echo "FAIL: a version too large for a number is not a newer version"; exit 1; }
-grep -q "far-position: line 4: position 100000000 is farther than a recording of 9 steps" "$work/out" ||
-  { echo "FAIL: a far position is not refused by what its steps justify"; exit 1; }
+grep -q "far-position: line 4: position 100000000 is farther than a recording may start" "$work/out" &&
+  grep -q "costly: line 4: position 2004194304 is farther" "$work/out" ||
+  { echo "FAIL: a far position is not refused"; exit 1; }
 
 # What comes from a file or its name reaches the terminal escaped; a control byte in a line
 # makes the file no replay.
