@@ -13,10 +13,9 @@ LockWait::LockWait(std::string lockPath)
 bool LockWait::keepWaiting(std::string& error) {
     const auto now = std::chrono::steady_clock::now();
     const int requests = terminationRequests();
-    if (requests > 0 && requestedAt_ == std::chrono::steady_clock::time_point{}) {
-        requestedAt_ = now;
-    }
-    if (requests > 1 || (requests == 1 && now - requestedAt_ >= kLockGiveUpAfterRequest)) {
+    // The grace is the request's, not this wait's: a wait before this one has spent its share.
+    if (requests > 1 ||
+        (requests == 1 && now - terminationRequestedAt() >= kLockGiveUpAfterRequest)) {
         error = "stopped waiting for " + lockPath_ + ", which another program has locked";
         return false;
     }

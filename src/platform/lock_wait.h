@@ -1,7 +1,8 @@
 // How a game waits for the table's lock while another program holds it: never silently and
 // never for ever. It says so once after half a second, and gives up after ten seconds. A game
-// asked to end (SIGTERM, a logout) still waits two seconds: several games told to quit at once
-// take turns with their last saves, each holding the lock for milliseconds. A second request
+// asked to end (SIGTERM, a logout) still waits up to two seconds from the request, in all its
+// waits together: several games told to quit at once take turns with their last saves, each
+// holding the lock for milliseconds. A second request
 // ends the wait at once, as a lock held for minutes must not keep a logout waiting.
 #pragma once
 
@@ -23,6 +24,5 @@ public:
 private:
     std::string lockPath_;
     std::chrono::steady_clock::time_point start_;
-    std::chrono::steady_clock::time_point requestedAt_{};  // when the wait first saw a request
     bool told_ = false;
 };

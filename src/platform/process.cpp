@@ -18,9 +18,16 @@ namespace {
 // Any thread may take a signal: the count is atomic, and lock-free so that a handler may touch it.
 std::atomic<int> requests{0};
 static_assert(std::atomic<int>::is_always_lock_free);
+// The steady clock's count at the first request, set before the count is raised. The steady
+// clock is clock_gettime(CLOCK_MONOTONIC) on POSIX, which a handler may call.
+std::atomic<std::chrono::steady_clock::rep> firstRequestAt{0};
+static_assert(std::atomic<std::chrono::steady_clock::rep>::is_always_lock_free);
 void (*undoAtExit)() = nullptr;
 
 extern "C" void onTerminationSignal(int) {
+    if (requests.load() == 0) {
+        firstRequestAt.store(std::chrono::steady_clock::now().time_since_epoch().count());
+    }
     int seen = requests.load();
     while (seen < 2 && !requests.compare_exchange_weak(seen, seen + 1)) {
     }
@@ -83,4 +90,9 @@ bool terminationRequested() {
 
 int terminationRequests() {
     return requests.load();
+}
+
+std::chrono::steady_clock::time_point terminationRequestedAt() {
+    return std::chrono::steady_clock::time_point(
+        std::chrono::steady_clock::duration(firstRequestAt.load()));
 }

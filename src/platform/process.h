@@ -1,6 +1,7 @@
 // Ending the process, reporting fatal errors, and noticing a request to terminate.
 #pragma once
 
+#include <chrono>
 #include <string>
 
 // Ends the process at once with the given status, flushing standard output first and calling
@@ -24,3 +25,6 @@ void catchTerminationSignals();
 bool terminationRequested();
 // How many such requests came: 0, 1, or 2 for two or more.
 int terminationRequests();
+// When the first request came (meaningful once terminationRequested): the grace a request
+// allows is counted from here, however many waits come after it.
+std::chrono::steady_clock::time_point terminationRequestedAt();
