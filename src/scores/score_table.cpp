@@ -71,17 +71,67 @@ std::string tableText(const ScoreRows& rows) {
     return text;
 }
 
+namespace {
+
+// The length of the valid UTF-8 sequence text holds at `at` (1 to 4), or 0 when the byte there
+// starts none: a stray continuation, an overlong form, a surrogate, past U+10FFFF, or cut short.
+size_t utf8Length(const std::string& text, size_t at) {
+    const auto byte = [&](size_t i) {
+        return at + i < text.size() ? static_cast<unsigned char>(text[at + i]) : 0;
+    };
+    const unsigned char lead = byte(0);
+    size_t length = 0;
+    unsigned char low = 0x80;  // the second byte's range, narrower after some leads
+    unsigned char high = 0xBF;
+    if (lead < 0x80) {
+        return 1;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return 0;
+    }
+    if (byte(1) < low || byte(1) > high) {
+        return 0;
+    }
+    for (size_t i = 2; i < length; ++i) {
+        if (byte(i) < 0x80 || byte(i) > 0xBF) {
+            return 0;
+        }
+    }
+    return length;
+}
+
+}  // namespace
+
 std::string escapeControls(const std::string& text) {
     std::string shown;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 32 || byte == 127) {
-            char code[5];
-            std::snprintf(code, sizeof code, "\\x%02X", byte);
-            shown += code;
+    size_t at = 0;
+    while (at < text.size()) {
+        const auto byte = static_cast<unsigned char>(text[at]);
+        size_t length = utf8Length(text, at);
+        // C0, DEL, and C1 written in UTF-8 (U+0080 to U+009F: 0xC2 0x9B is a CSI to terminals).
+        const bool control = byte < 32 || byte == 127 ||
+                             (byte == 0xC2 && static_cast<unsigned char>(text[at + 1]) < 0xA0);
+        if (length == 0 || control) {
+            // A byte that is no UTF-8 (a lone 0x9B is a CSI too) is shown, as a control is.
+            length = length == 0 ? 1 : length;
+            for (size_t i = at; i < at + length; ++i) {
+                char code[5];
+                std::snprintf(code, sizeof code, "\\x%02X", static_cast<unsigned char>(text[i]));
+                shown += code;
+            }
         } else {
-            shown += c;
+            shown.append(text, at, length);
         }
+        at += length;
     }
     return shown;
 }
