@@ -112,7 +112,7 @@ public:
                 replay_.difficulty = static_cast<int16_t>(a);
                 return true;
             case 6:
-                if (w.size() != 2 || w[0] != "date") {
+                if (w.size() != 2 || w[0] != "date" || w[1].empty()) {
                     return fail("expected \"date WHEN\"");
                 }
                 replay_.date = std::string(w[1]);

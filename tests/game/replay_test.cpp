@@ -146,6 +146,7 @@ TEST(Replay, EachKindOfBadLineIsNamed) {
         {replace("position 0", "position 4194305"), 4, "farther than a recording may start"},
         {replace("difficulty 2", "difficulty 5"), 5, "difficulty N"},
         {replace("date x", "when x"), 6, "date WHEN"},
+        {replace("date x", "date  "), 6, "date WHEN"},
         {header + "turn 3 x\n" + end, 7, "turn STEP HEADING"},
         {header + "turn 3 a\nturn 3 d\n" + end, 8, "turn steps must grow"},
         {header + "check 3 x\n" + end, 7, "check STEP HASH"},
