@@ -100,13 +100,17 @@ TEST(Replay, AGameEndedRightAfterAKeyStillMatches) {
     EXPECT_TRUE(quietlyChecked(replay).matches);
 }
 
-// The end is proved by the digest as well as the steps, score and lives.
-TEST(Replay, AnEndWhoseDigestDiffersDoesNotMatch) {
+// The end is proved by the digest as well as the steps, score and lives: changing one of them
+// alone is caught.
+TEST(Replay, AnEndWhoseDigestOrScoreDiffersDoesNotMatch) {
     seedRandom(7);
     Play play;
     Replay replay = recordGame(play, {{3, 'a'}}, 40);
     ASSERT_TRUE(replay.checkpoints.empty());
     ASSERT_TRUE(quietlyChecked(replay).matches);
+    Replay scored = replay;
+    ++scored.score;
+    EXPECT_FALSE(quietlyChecked(scored).matches);
     replay.hash ^= 1;
     EXPECT_FALSE(quietlyChecked(replay).matches);
 }
