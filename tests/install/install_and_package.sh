@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installing into a prefix puts every file where a desktop looks for it, and the installed
 # game runs like build/orvel; the Debian package, built with the distribution's hardening
-# flags, holds the same files, depends on the libraries the game links, and lintian finds
-# neither an error nor a warning in it.
+# flags, is the same to the byte when built again, holds the same files, depends on the
+# libraries the game links, and lintian finds neither an error nor a warning in it.
 #   install_and_package.sh BUILD_DIR
 set -euo pipefail
 build=$1
@@ -41,8 +41,18 @@ fi
 for tool in dpkg-deb dpkg-shlibdeps dpkg-buildflags lintian; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing, no package built"; exit 77; }
 done
-deb=$(ORVEL_PACKAGE_BUILD="$build/package-build" "$here/../../scripts/build-package.sh" "$work") ||
-  fail "scripts/build-package.sh could not build the package"
+package() {
+  ORVEL_PACKAGE_BUILD="$build/package-build" "$here/../../scripts/build-package.sh" "$work" ||
+    fail "scripts/build-package.sh could not build the package"
+}
+deb=$(package)
+# Packed again a second later from newer files under another umask, the package is the same to
+# the byte: its timestamps are the last commit's, its folders' modes its own.
+mv "$deb" "$work/first.deb"
+sleep 1
+touch "$build/package-build/orvel"
+deb=$(umask 077 && package)
+cmp "$work/first.deb" "$deb" || fail "two builds of the package from one commit differ"
 contents=$(dpkg-deb -c "$deb" | awk '{ print $NF }')
 for file in "${files[@]}"; do
   grep -q -x -F "./usr/$file" <<<"$contents" || fail "the package lacks /usr/$file"
