@@ -4,9 +4,9 @@
 # game in order, and ends by itself with status 0 and a line saying it matches. The playback
 # never touches the high-score table; a file name from anywhere is printed escaped.
 # --check-replay agrees without a display. A game left with Escape right after a steering key
-# matches too. While a replay plays, a line above the board says so; paused, the whole picture
-# stands still. A full standard output never holds a replay up, and a replay that loses its
-# display says only that.
+# matches too, and a signal in the end's hold ends that replay at once. While a replay plays, a
+# line above the board says so; paused, the whole picture stands still. A full standard output
+# never holds a replay up, and a replay that loses its display says only that.
 source "$(dirname "$0")/lib.sh"
 start_xvfb
 start_game ORVEL_SEED=$SEED
@@ -47,6 +47,19 @@ kill -TERM "$GAME_PID"
 expect_exit 0
 XDG_DATA_HOME="$DATA" "$ORVEL_BIN" --check-replay last >"$OUT" || fail "the game left after a key does not match: $(cat "$OUT")"
 grep -q ": matches (score 1, 2 steps" "$OUT" || fail "--check-replay last: $(cat "$OUT")"
+
+# SIGTERM in the end's two-second hold is answered at once, with the verdict.
+launch_game -- --replay last
+step
+seam advance 1000
+held() { local shown; shown=$(seam_count frames); sleep 0.3; [ "$(seam_count frames)" = "$shown" ]; }
+wait_until "the replay holds its last picture" held
+kill -TERM "$GAME_PID"
+asked=$(date +%s%N)
+expect_exit 0
+answered=$((($(date +%s%N) - asked) / 1000000))
+[ "$answered" -lt 1000 ] || fail "SIGTERM in the end's hold was answered after $answered ms"
+grep -q "matches: score 1 in 2 steps" "$OUT" || fail "no verdict after SIGTERM: $(cat "$OUT")"
 
 # The playback's line above the board, and a pause that stops the whole picture.
 label() { "$XPROBE" right-edge -2 3.45 2 4.05; }
