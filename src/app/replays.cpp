@@ -52,12 +52,13 @@ bool discardLine(std::string_view) {
 
 void startRecording() {
     // A session that has drawn this many numbers makes a recording no check would take.
-    if (randomDraws() > kReplayFreeDraws) {
+    if (randomDraws() > kReplayFarthestStart) {
         if (!told) {
             told = true;
             writeErrorLine("not recording this game or the next: this session has drawn " +
                            std::to_string(randomDraws()) + " random numbers, more than a " +
-                           "recording may start from (" + std::to_string(kReplayFreeDraws) + ")");
+                           "recording may start from (" + std::to_string(kReplayFarthestStart) +
+                           ")");
         }
         return;
     }

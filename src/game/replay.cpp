@@ -98,10 +98,10 @@ public:
                 if (w.size() != 2 || w[0] != "position" || !number(w[1], UINT64_MAX, a)) {
                     return fail("expected \"position N\"");
                 }
-                if (a > kReplayFreeDraws) {
+                if (a > kReplayFarthestStart) {
                     return fail("position " + std::to_string(a) +
                                 " is farther than a recording may start (at most " +
-                                std::to_string(kReplayFreeDraws) + ")");
+                                std::to_string(kReplayFarthestStart) + ")");
                 }
                 replay_.position = a;
                 return true;

@@ -31,7 +31,7 @@ constexpr int32_t kReplayLongest = 2000000;         // steps
 // for the farthest). The game records no game that starts farther than this (after some twenty
 // thousand berries in one session), so no file may: whatever its steps, reaching its start never
 // costs more than that.
-constexpr uint64_t kReplayFreeDraws = uint64_t{1} << 22;
+constexpr uint64_t kReplayFarthestStart = uint64_t{1} << 22;
 
 struct ReplayTurn {
     int32_t step;
