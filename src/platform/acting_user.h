@@ -11,9 +11,10 @@
 #include <sys/types.h>
 
 // For the calling thread, from construction to destruction: the file-system user, group and
-// supplementary groups of the user who owns the deepest existing part of path (the path as
-// written, and where none but root owns that, the path its symlinks lead to). Nothing changes
-// for a game that is not root, nor where root owns every part. Nested ones change nothing more.
+// supplementary groups of the user who owns the deepest existing folder of path, or the first
+// link on it that is not root's (the path as written, and where none but root owns that, the
+// path its symlinks lead to). Nothing changes for a game that is not root, nor where root owns
+// every part. Nested ones change nothing more.
 class ActingUser {
 public:
     explicit ActingUser(const std::string& path);

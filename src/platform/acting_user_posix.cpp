@@ -23,9 +23,11 @@ struct Owner {
     gid_t group = 0;
 };
 
-// The owner other than root of the deepest existing part of an absolute path, each part looked
-// at without following it (a link's own owner counts: whoever made it chose where it leads) and
-// reached through the parts before it as the kernel would.
+// The owner other than root of the deepest existing folder or link of an absolute path, each
+// part looked at without following it and reached through the parts before it as the kernel
+// would. A link that is not root's ends the search: whoever made it chose where it leads, and
+// what lies beyond is reached with no more rights than theirs. A file's owner does not count
+// (a hard link puts someone else's file in a folder without their say).
 std::optional<Owner> deepestOtherOwner(const std::string& absolute) {
     std::optional<Owner> found;
     std::string prefix;
@@ -42,8 +44,11 @@ std::optional<Owner> deepestOtherOwner(const std::string& absolute) {
             if (lstat(prefix.c_str(), &info) != 0) {
                 break;  // nothing deeper exists
             }
-            if (info.st_uid != 0) {
+            if (info.st_uid != 0 && (S_ISDIR(info.st_mode) || S_ISLNK(info.st_mode))) {
                 found = Owner{info.st_uid, info.st_gid};
+                if (S_ISLNK(info.st_mode)) {
+                    break;
+                }
             }
         }
         at = end + 1;

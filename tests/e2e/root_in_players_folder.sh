@@ -29,6 +29,12 @@ for i in $(seq 60); do
   echo "end gameover steps 1 score 0 lives 0 hash 1" \
     >"$VICTIMS/replays/$(printf %08d "$i")-20261208-120000-d2-s00000.orvel-replay"
 done
+# Another user's data folder (uid 4242, in no password database), which the player may read.
+mkdir -p "$VICTIMS/other/replays"
+filler_table >"$VICTIMS/other/highScores.txt"
+cp "$VICTIMS"/replays/* "$VICTIMS/other/replays/"
+chmod -R go+rX "$VICTIMS/other"
+chown -R 4242:4242 "$VICTIMS/other"
 victims() {
   find "$VICTIMS" -printf '%p %U:%G %m %s %T@\n' | sort
   find "$VICTIMS" -type f -exec sha256sum {} + | sort
@@ -76,6 +82,18 @@ fresh_data
 as_player ln -s "$VICTIMS/empty" "$DATA/orvel"
 brief_root_game
 untouched "the data folder a symlink to root's folder"
+
+# A link in the player's folder leads where the player has no rights, whoever owns what lies
+# beyond: the player's own, or root's (a hard link to one, where fs.protected_hardlinks is 0).
+for link in orvel orvel/replays root:orvel/replays; do
+  fresh_data
+  [ "$link" = orvel ] || as_player mkdir "$DATA/orvel"
+  maker=as_player
+  [ "${link#root:}" = "$link" ] || { maker=env; link=${link#root:}; }
+  $maker ln -s "$VICTIMS/other${link#orvel}" "$DATA/$link"
+  brief_root_game
+  untouched "$link a symlink ($maker) to another user's folder"
+done
 
 fresh_data
 as_player "$FOLDER_SWAPPER" "$DATA" orvel "$VICTIMS/victim" >"$WORK/swapper" 2>&1 &

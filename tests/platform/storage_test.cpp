@@ -5,6 +5,7 @@
 #include <pwd.h>
 #include <sys/file.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -194,3 +195,21 @@ TEST_F(ScoreFileTest, ASymlinkInTheLocksPlaceIsRefused) {
     EXPECT_NE(error.find("is a symbolic link"), std::string::npos) << error;
     EXPECT_FALSE(fs::exists(target));
 }
+
+// In root's own folders a table another user owns is replaced as before, still theirs: the
+// file's owner is not whose rights root's game takes.
+TEST_F(ScoreFileTest, RootReplacesAnotherUsersTableInItsOwnFolder) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "only root can give a table to another user";
+    }
+    writeScoreFile("old\r\n");
+    ASSERT_EQ(chown(scoreFile().c_str(), 65534, 65534), 0);
+    std::string error;
+    EXPECT_EQ(replaceProblem(scoreFile()), "");
+    EXPECT_TRUE(replaceFile(scoreFile(), "new\r\n", error)) << error;
+    EXPECT_EQ(readScoreFile(), "new\r\n");
+    struct stat info {};
+    ASSERT_EQ(stat(scoreFile().c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, 65534U);
+}
+
