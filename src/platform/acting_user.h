@@ -14,7 +14,9 @@
 // supplementary groups of the user who owns the deepest existing folder of path, or the first
 // link on it that is not root's (the path as written, and where none but root owns that, the
 // path its symlinks lead to). Nothing changes for a game that is not root, nor where root owns
-// every part. Nested ones change nothing more.
+// every part. Below a folder of root's that others may write in (no sticky bit), with no other
+// owner deeper, there is no one whose rights are safe to take: problem() says so.
+// Nested ones change nothing more.
 class ActingUser {
 public:
     explicit ActingUser(const std::string& path);

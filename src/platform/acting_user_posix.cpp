@@ -27,9 +27,12 @@ struct Owner {
 // part looked at without following it and reached through the parts before it as the kernel
 // would. A link that is not root's ends the search: whoever made it chose where it leads, and
 // what lies beyond is reached with no more rights than theirs. A file's owner does not count
-// (a hard link puts someone else's file in a folder without their say).
-std::optional<Owner> deepestOtherOwner(const std::string& absolute) {
+// (a hard link puts someone else's file in a folder without their say). open names a folder of
+// root's below that owner (or anywhere, without one) in which others may make, rename and
+// remove (writable by its group or by anyone, without the sticky bit).
+std::optional<Owner> deepestOtherOwner(const std::string& absolute, std::string& open) {
     std::optional<Owner> found;
+    open.clear();
     std::string prefix;
     size_t at = 0;
     struct stat info {};
@@ -44,8 +47,15 @@ std::optional<Owner> deepestOtherOwner(const std::string& absolute) {
             if (lstat(prefix.c_str(), &info) != 0) {
                 break;  // nothing deeper exists
             }
+            // Group-writable even where the group is root's: an access list's grants to other
+            // users show there too.
+            if (info.st_uid == 0 && S_ISDIR(info.st_mode) &&
+                (info.st_mode & (S_IWGRP | S_IWOTH)) != 0 && (info.st_mode & S_ISVTX) == 0) {
+                open = prefix;
+            }
             if (info.st_uid != 0 && (S_ISDIR(info.st_mode) || S_ISLNK(info.st_mode))) {
                 found = Owner{info.st_uid, info.st_gid};
+                open.clear();
                 if (S_ISLNK(info.st_mode)) {
                     break;
                 }
@@ -56,7 +66,9 @@ std::optional<Owner> deepestOtherOwner(const std::string& absolute) {
     return found;
 }
 
-std::optional<Owner> ownerOf(const std::string& path) {
+// As deepestOtherOwner, for any path; open is set only where no other owner was found.
+std::optional<Owner> ownerOf(const std::string& path, std::string& open) {
+    open.clear();
     std::string absolute = path;
     if (absolute.empty() || absolute[0] != '/') {
         char here[PATH_MAX];
@@ -65,13 +77,14 @@ std::optional<Owner> ownerOf(const std::string& path) {
         }
         absolute = std::string(here) + "/" + path;
     }
-    if (const std::optional<Owner> owner = deepestOtherOwner(absolute)) {
+    const std::optional<Owner> owner = deepestOtherOwner(absolute, open);
+    if (owner || !open.empty()) {
         return owner;
     }
     // Every part root's own: a link root made may still lead into another user's folder.
     std::error_code code;
     const fs::path target = fs::weakly_canonical(absolute, code);
-    return code ? std::nullopt : deepestOtherOwner(target.string());
+    return code ? std::nullopt : deepestOtherOwner(target.string(), open);
 }
 
 // The user's groups as login gives them: the primary one from the password database (the
@@ -119,7 +132,13 @@ ActingUser::ActingUser(const std::string& path) {
     if (geteuid() != 0 || setfsuid(static_cast<uid_t>(-1)) != 0) {
         return;
     }
-    const std::optional<Owner> owner = ownerOf(path);
+    std::string open;
+    const std::optional<Owner> owner = ownerOf(path, open);
+    if (!owner && !open.empty()) {
+        problem_ = open + " is root's, but others may write in it: root's game makes, changes " +
+                   "and reads nothing below it, where anyone could swap a link in";
+        return;
+    }
     if (!owner || owner->user == 0) {
         return;
     }

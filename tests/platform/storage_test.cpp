@@ -213,3 +213,15 @@ TEST_F(ScoreFileTest, RootReplacesAnotherUsersTableInItsOwnFolder) {
     EXPECT_EQ(info.st_uid, 65534U);
 }
 
+// Root's folder that others may write in without the sticky bit: anyone can swap what root
+// makes there for a link between a check and its use, so root's game makes nothing below it.
+TEST_F(ScoreFileTest, RootMakesNothingInItsOwnFolderThatOthersMayWrite) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "only root's game guards against its own folders";
+    }
+    fs::permissions(dataHome, fs::perms::all);
+    std::string error;
+    EXPECT_FALSE(makeParentFolders(scoreFile(), error));
+    EXPECT_NE(error.find("others may write"), std::string::npos) << error;
+    EXPECT_FALSE(fs::exists(dataHome + "/orvel"));
+}
