@@ -20,7 +20,7 @@
 class ActingUser {
 public:
     explicit ActingUser(const std::string& path);
-    ~ActingUser();
+    ~ActingUser() { restore(); }
     ActingUser(const ActingUser&) = delete;
     ActingUser& operator=(const ActingUser&) = delete;
 
@@ -29,6 +29,8 @@ public:
     const std::string& problem() const { return problem_; }
 
 private:
+    void restore() noexcept;
+
     bool switched_ = false;
     uid_t oldUser_ = 0;
     gid_t oldGroup_ = 0;

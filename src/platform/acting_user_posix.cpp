@@ -156,13 +156,18 @@ ActingUser::ActingUser(const std::string& path) {
     // The groups first, while this thread may still set them; the user last.
     errno = EPERM;  // setfsuid and setfsgid set no errno
     if (!setThreadGroups(groups) || !setFileGroup(primary) || !setFileUser(owner->user)) {
+        // Back to root's rights before the message is made: should making it throw, no
+        // destructor would put them back.
+        const int code = errno;
+        restore();
         problem_ = "cannot act as user " + std::to_string(owner->user) + ", who owns a folder on " +
-                   "the way to " + path + ": " + std::strerror(errno);
+                   "the way to " + path + ": " + std::strerror(code);
     }
 }
 
-ActingUser::~ActingUser() {
+void ActingUser::restore() noexcept {
     if (switched_) {
+        switched_ = false;
         setFileUser(oldUser_);
         setFileGroup(oldGroup_);
         setThreadGroups(oldGroups_);
