@@ -12,11 +12,23 @@ out=$(mkdir -p "${1:-.}" && cd "${1:-.}" && pwd)
 build="${ORVEL_PACKAGE_BUILD:-$root/build-package}"
 umask 022
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
-  SOURCE_DATE_EPOCH=$(git -c safe.directory="$root" -C "$root" log -1 --format=%ct 2>/dev/null ||
-    dpkg-parsechangelog -l "$root/data/debian/changelog" -S Timestamp)
+# Only this checkout's own history counts: a tarball unpacked inside some other repository
+# takes the changelog's date, not that repository's last commit.
+top=$(git -c safe.directory="$root" -C "$root" rev-parse --show-toplevel 2>/dev/null || true)
+if [ -n "${SOURCE_DATE_EPOCH:-}" ]; then
+  source="SOURCE_DATE_EPOCH as given"
+elif [ -n "$top" ] && [ "$(cd "$top" && pwd -P)" = "$(cd "$root" && pwd -P)" ] &&
+  SOURCE_DATE_EPOCH=$(git -c safe.directory="$root" -C "$root" log -1 --format=%ct 2>/dev/null) &&
+  [ -n "$SOURCE_DATE_EPOCH" ]; then
+  source="the last commit"
+  git -c safe.directory="$root" -C "$root" diff --quiet HEAD 2>/dev/null ||
+    source="the last commit; the changes not committed are packed with that date"
+else
+  SOURCE_DATE_EPOCH=$(dpkg-parsechangelog -l "$root/data/debian/changelog" -S Timestamp)
+  source="data/debian/changelog, no git history here"
 fi
 export SOURCE_DATE_EPOCH
+echo "package timestamps: $(date -u -d "@$SOURCE_DATE_EPOCH" +%Y-%m-%dT%H:%M:%SZ) ($source)" >&2
 flags() { dpkg-buildflags --get "$1"; }
 CFLAGS="$(flags CFLAGS) $(flags CPPFLAGS)" CXXFLAGS="$(flags CXXFLAGS) $(flags CPPFLAGS)" \
   LDFLAGS="$(flags LDFLAGS)" \

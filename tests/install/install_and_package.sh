@@ -53,6 +53,23 @@ sleep 1
 touch "$build/package-build/orvel"
 deb=$(umask 077 && package)
 cmp "$work/first.deb" "$deb" || fail "two builds of the package from one commit differ"
+# A tarball unpacked inside another repository takes the changelog's date, not that
+# repository's last commit, and says so (the build itself is stood in for: only the date is asked).
+root=$(cd "$here/../.." && pwd)
+mkdir -p "$work/outer/orvel/scripts" "$work/outer/orvel/data/debian" "$work/outer/b" "$work/bin"
+git -C "$work/outer" init -q
+GIT_COMMITTER_DATE=@1000000000 git -C "$work/outer" -c user.name=t -c user.email=t@t \
+  commit -q --allow-empty -m outer
+cp "$root/scripts/build-package.sh" "$work/outer/orvel/scripts/"
+cp "$root/data/debian/changelog" "$work/outer/orvel/data/debian/"
+printf '#!/bin/sh\nexit 0\n' >"$work/bin/cmake"
+printf '#!/bin/sh\nmkdir -p cpack && : >cpack/orvel_0_all.deb\n' >"$work/bin/cpack"
+chmod +x "$work/bin/cmake" "$work/bin/cpack"
+said=$(PATH="$work/bin:$PATH" ORVEL_PACKAGE_BUILD="$work/outer/b" \
+  "$work/outer/orvel/scripts/build-package.sh" "$work/outer" 2>&1 >/dev/null)
+date=$(dpkg-parsechangelog -l "$root/data/debian/changelog" -S Timestamp)
+grep -q "timestamps: $(date -u -d "@$date" +%Y-%m-%dT%H:%M:%SZ) (data/debian/changelog" <<<"$said" ||
+  fail "a tarball inside another repository did not take the changelog's date: $said"
 contents=$(dpkg-deb -c "$deb" | awk '{ print $NF }')
 for file in "${files[@]}"; do
   grep -q -x -F "./usr/$file" <<<"$contents" || fail "the package lacks /usr/$file"
