@@ -48,6 +48,13 @@ bool discardLine(std::string_view) {
     return true;
 }
 
+// A reader that quit (head -1) or a full disk: checking on would be work nobody sees, and the
+// verdicts' own statuses would claim files that were never reported. Stop, as grep does.
+int verdictsLost() {
+    writeErrorLine("stopped checking: standard output is closed or failing");
+    return kOutputFailedStatus;
+}
+
 }  // namespace
 
 void startRecording() {
@@ -138,7 +145,9 @@ int checkReplayFiles(const std::vector<std::string>& files) {
         // Each verdict is written as it is decided: a check cut short keeps what it said. A
         // reader that pauses (less, a slow pipe) is waited for: no verdict is dropped.
         if (const int refused = loadReplay(file, replay, path, problem)) {
-            writeOutputLineWaiting(problem);
+            if (!writeOutputLineWaiting(problem)) {
+                return verdictsLost();
+            }
             status = std::max(status, refused);
             continue;
         }
@@ -159,7 +168,9 @@ int checkReplayFiles(const std::vector<std::string>& files) {
             }
             status = std::max(status, kReplayMismatchStatus);
         }
-        writeOutputLineWaiting(line);
+        if (!writeOutputLineWaiting(line)) {
+            return verdictsLost();
+        }
     }
     return status;
 }

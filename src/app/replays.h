@@ -25,9 +25,12 @@ void tidyReplayFolder();
 int loadReplay(const std::string& which, Replay& replay, std::string& path, std::string& problem);
 
 // orvel --check-replay FILE...: one line per file, written as each is decided; the exit status
-// (0 all match, 4 one does not match, 5 one is no replay, 6 "last" or "best" found none).
+// (0 all match, 4 one does not match, 5 one is no replay, 6 "last" or "best" found none; 1 when
+// standard output stops taking the verdicts, which ends the check there).
 int checkReplayFiles(const std::vector<std::string>& files);
 
+// What the game writes could not be written, as for the high-score file.
+constexpr int kOutputFailedStatus = 1;
 constexpr int kReplayMismatchStatus = 4;
 constexpr int kNotAReplayStatus = 5;
 constexpr int kNoRecordingStatus = 6;

@@ -20,8 +20,8 @@ bool writeOutputLine(std::string_view text);
 bool writeReportLine(std::string_view text);
 
 // The same for a run whose lines are all it does (--check-replay): waits for the reader as long
-// as it takes, as grep does, and loses a line only to a closed or failing stream. A termination
-// request (or a signal's default action) still ends the wait.
+// as it takes, as grep does. False for a closed or failing stream (the caller stops: its lines
+// are all it does) or a termination request, which still ends the wait.
 bool writeOutputLineWaiting(std::string_view text);
 
 // Writes "orvel: ", text and a line end to standard error, without blocking either.

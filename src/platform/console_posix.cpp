@@ -60,13 +60,14 @@ bool writeNow(int fd, std::string_view bytes, int patienceMs = 0) {
 
 bool outputLost = false;
 
-bool writeLineOut(std::string_view text, int patienceMs) {
+// sayLoss: a run that goes on without its lines says once that they are dropped.
+bool writeLineOut(std::string_view text, int patienceMs, bool sayLoss = true) {
     std::string line(text);
     line += '\n';
     if (writeNow(STDOUT_FILENO, line, patienceMs)) {
         return true;
     }
-    if (!outputLost) {
+    if (sayLoss && !outputLost) {
         outputLost = true;
         writeErrorLine(
             "standard output is not taking the game's lines (full, stopped or closed); they are "
@@ -98,7 +99,7 @@ bool writeReportLine(std::string_view text) {
 }
 
 bool writeOutputLineWaiting(std::string_view text) {
-    return writeLineOut(text, kForever);
+    return writeLineOut(text, kForever, false);
 }
 
 void writeErrorLine(std::string_view text) {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # What --check-replay says reaches its reader a whole line at a time, as each file is decided;
-# a reader that pauses loses none, and a signal ends a check that waits for its reader.
+# a reader that pauses loses none, one that quits ends the check, and a signal ends a check that
+# waits for its reader.
 #   output.sh ORVEL_BIN REPLAY
 set -euo pipefail
 orvel=$1 replay=$2
@@ -15,6 +16,17 @@ files=()
 for _ in $(seq 2000); do files+=("$work/empty"); done
 lines=$( ("$orvel" --check-replay "${files[@]}" 2>&1 || true) | (sleep 2; cat) | wc -l)
 [ "$lines" = 2000 ] || fail "$lines verdicts of 2000 reached a reader that paused"
+
+# A reader that quits (head) or a full disk stops the check with status 1, as grep stops, also
+# where SIGPIPE is ignored: checking on would report nothing and claim files it never reported.
+set +e
+(trap '' PIPE; exec "$orvel" --check-replay "${files[@]}" 2>"$work/err") | head -n 1 >/dev/null
+quit=${PIPESTATUS[0]}
+(trap '' PIPE; exec "$orvel" --check-replay "$replay" >/dev/full 2>>"$work/err")
+full=$?
+set -e
+[ "$quit $full" = "1 1" ] || fail "status $quit after the reader quit, $full on a full disk"
+[ "$(grep -c 'stopped checking' "$work/err")" = 2 ] || fail "not said: $(cat "$work/err")"
 
 # A reader that never reads holds the check, yet a termination request ends it at once.
 mkfifo "$work/pipe"
