@@ -117,9 +117,17 @@ std::string escapeControls(const std::string& text) {
     while (at < text.size()) {
         const auto byte = static_cast<unsigned char>(text[at]);
         size_t length = utf8Length(text, at);
+        const auto next = [&](size_t i) { return static_cast<unsigned char>(text[at + i]); };
         // C0, DEL, and C1 written in UTF-8 (U+0080 to U+009F: 0xC2 0x9B is a CSI to terminals).
-        const bool control = byte < 32 || byte == 127 ||
-                             (byte == 0xC2 && static_cast<unsigned char>(text[at + 1]) < 0xA0);
+        // The bidirectional embeddings, overrides and isolates (U+202A to U+202E, U+2066 to
+        // U+2069) reorder the rest of a terminal's line, so a name could show as another.
+        // A backslash before an x is shown too: every "\x" printed is then an escape, and a name
+        // holding the four bytes \x1B never looks like one holding ESC.
+        const bool control = byte < 32 || byte == 127 || (byte == 0xC2 && next(1) < 0xA0) ||
+                             (length == 3 && byte == 0xE2 &&
+                              ((next(1) == 0x80 && next(2) >= 0xAA && next(2) <= 0xAE) ||
+                               (next(1) == 0x81 && next(2) >= 0xA6 && next(2) <= 0xA9))) ||
+                             (byte == '\\' && at + 1 < text.size() && text[at + 1] == 'x');
         if (length == 0 || control) {
             // A byte that is no UTF-8 (a lone 0x9B is a CSI too) is shown, as a control is.
             length = length == 0 ? 1 : length;
