@@ -3,7 +3,9 @@
 // open files.
 #include "platform/console.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <string>
 
 #include <fcntl.h>
@@ -22,13 +24,28 @@ constexpr int kReportPatienceMs = 1000;
 constexpr int kForever = -1;
 constexpr int kRequestLookMs = 50;
 
+// Any wait, a second's or for ever, ends on a termination request (looked at every
+// kRequestLookMs, and at once after a signal): a replay's verdict never holds a request up.
+// Once asked to end, a stream is still tried once, so a line that fits is not lost.
 bool writableWithin(int fd, int ms) {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point until = Clock::now() + std::chrono::milliseconds(std::max(ms, 0));
     pollfd entry{fd, POLLOUT, 0};
     int ready = 0;
-    do {
-        ready = poll(&entry, 1, ms == kForever ? kRequestLookMs : ms);
-    } while ((ready < 0 && errno == EINTR) ||
-             (ready == 0 && ms == kForever && !terminationRequested()));
+    for (;;) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(until - Clock::now()).count();
+        const int slice = ms == kForever
+                              ? kRequestLookMs
+                              : static_cast<int>(std::clamp<long long>(left, 0, kRequestLookMs));
+        ready = poll(&entry, 1, slice);
+        if (ready < 0 && errno == EINTR) {
+            ready = 0;
+        }
+        if (ready != 0 || terminationRequested() || (ms != kForever && Clock::now() >= until)) {
+            break;
+        }
+    }
     return ready == 1 && (entry.revents & POLLOUT) != 0 && (entry.revents & POLLERR) == 0;
 }
 
