@@ -46,7 +46,9 @@ bool writableWithin(int fd, int ms) {
             break;
         }
     }
-    return ready == 1 && (entry.revents & POLLOUT) != 0 && (entry.revents & POLLERR) == 0;
+    // A stream in error (a pipe whose reader quit) is written too: the write fails at once, and
+    // where SIGPIPE is not ignored (a check of recordings) ends the process as it ends grep.
+    return ready == 1 && (entry.revents & (POLLOUT | POLLERR | POLLHUP)) != 0;
 }
 
 // False when any of the bytes could not be written within patienceMs of each try (kForever:
