@@ -334,6 +334,15 @@ screenshot() {
   xwd -root -silent >"$ARTIFACTS/$1.xwd"
 }
 
+# The screen's pixels alone (the end of an xwd dump, 4 bytes a pixel) into FILE: the dump's
+# colour table has pad bytes xwd never sets, so two dumps of one picture can differ.
+#   pixels FILE
+pixels() {
+  local size
+  read -r -a size <<<"$(xdotool getdisplaygeometry)"
+  xwd -root -silent | tail -c $((size[0] * size[1] * 4)) >"$1"
+}
+
 convert_screenshots() {
   command -v convert >/dev/null 2>&1 || return 0
   local raw

@@ -75,14 +75,14 @@ echo "right ends of the line: REPLAY $playing, REPLAY 4x $faster, PAUSED $paused
 awk -v p="$playing" -v f="$faster" -v s="$paused" 'BEGIN { exit !(f > p + 0.15 && f > s + 0.15) }' ||
   fail "the line does not say REPLAY, REPLAY 4x and PAUSED in turn"
 screenshot replay-paused
-xwd -root -silent >"$WORK/before.xwd"
+pixels "$WORK/before"
 step
-xwd -root -silent >"$WORK/after.xwd"
-cmp -s "$WORK/before.xwd" "$WORK/after.xwd" || fail "the picture moved while the replay was paused"
+pixels "$WORK/after"
+cmp -s "$WORK/before" "$WORK/after" || fail "the picture moved while the replay was paused"
 key space
 step
-xwd -root -silent >"$WORK/after.xwd"
-! cmp -s "$WORK/before.xwd" "$WORK/after.xwd" || fail "the replay did not go on after the pause"
+pixels "$WORK/after"
+! cmp -s "$WORK/before" "$WORK/after" || fail "the replay did not go on after the pause"
 
 # A standard output nobody reads: Escape still ends the replay.
 key Escape

@@ -23,9 +23,7 @@ label_is() { awk -v e="$(label)" -v want="$1" 'BEGIN {
   exit !(want == "none" ? e == -99 : want == "PAUSED" ? e > 0.4 : e > -0.2 && e < 0.4) }'; }
 label_is none || fail "a line above the board in play: $(label)"
 
-# Two screenshots show the same picture: their pixels (the last 1280 x 1024 x 4 bytes) agree;
-# xwd's colour table holds bytes it never sets.
-shot() { xwd -root -silent | tail -c $((1280 * 1024 * 4)) >"$WORK/$1"; }
+shot() { pixels "$WORK/$1"; }
 same_picture() { cmp -s "$WORK/before" "$WORK/after"; }
 
 # Away from the board and the line above it.
