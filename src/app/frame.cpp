@@ -72,8 +72,12 @@ void playFrame(int32_t frameMs, int32_t elapsedMs) {
     if (stepIsDue) {
         actOnStep(takeStep());
     }
-    if (!frozen) {
-        game.clock.shownFps = sampleFps();
+    // Every frame starts the next measuring period; a frame whose time counted only in part
+    // (one that stands, or that goes on from a wait) keeps the rate shown, which would
+    // otherwise average over the stop.
+    const double fps = sampleFps();
+    if (!frozen && time.ageMs == frameMs) {
+        game.clock.shownFps = fps;
     }
     drawBackground(time.pictureMs);
     drawGameScreen(game.play, time.pictureMs, game.clock.shownFps);

@@ -311,6 +311,21 @@ TEST_F(Waiting, NothingMovesWhileTheWindowIsAwayAndGoingOnCountsNoTimeFromTheSto
     EXPECT_EQ(game.play.snakeFirst->y, kSpawnY + 1);
 }
 
+TEST_F(Waiting, TheRateShownIsNotAveragedOverTheWait) {
+    playWithBurst();
+    frameAfter(20);
+    EXPECT_DOUBLE_EQ(game.clock.shownFps, 50.0);
+    fakeplatform::hasKeys = false;
+    frameAfter(16);
+    frameAfter(5000);
+    fakeplatform::hasKeys = true;
+    frameAfter(16);
+    frameAfter(3 * kCountStepMs + 10);  // goes on 10 ms into this frame
+    EXPECT_DOUBLE_EQ(game.clock.shownFps, 50.0);
+    frameAfter(25);
+    EXPECT_DOUBLE_EQ(game.clock.shownFps, 40.0);
+}
+
 // Hidden counts as away; the count starts again when the window goes meanwhile.
 TEST_F(Waiting, TheCountStartsAgainIfTheWindowGoesMeanwhile) {
     playWithBurst();
