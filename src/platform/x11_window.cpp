@@ -311,8 +311,11 @@ void keepKeyboardFocus() {
     Window focus = None;
     int revertTo = 0;
     XGetInputFocus(display, &focus, &revertTo);
-    // Where a window manager runs, the focus is its to give, even away from the game.
-    if (focus != None || windowManagerRuns(display)) {
+    // Where a window manager runs, the focus is its to give, even away from the game. Without
+    // one, nobody's focus (None) and the root window's are taken: a focus the game gave itself
+    // falls to the root window while its window is unmapped, and would stay there once it is
+    // mapped again, the keys reaching the game under the pointer while it waits for them.
+    if ((focus != None && focus != DefaultRootWindow(display)) || windowManagerRuns(display)) {
         return;
     }
     XWindowAttributes attributes{};

@@ -3,7 +3,8 @@
 # takes the focus, PAUSED stands above the board, and while the game's clock runs on the
 # picture stays the same to the byte, no frame is drawn and the snake does not step. With the
 # focus back the game counts 3, 2, 1 a second each, then the snake steps again; the game that
-# waited is recorded as the same steps, and its check matches.
+# waited is recorded as the same steps, and its check matches. Without a window manager, a
+# window unmapped and mapped again gets back the focus the game had given itself.
 source "$(dirname "$0")/lib.sh"
 for tool in openbox wmctrl xlogo; do
   command -v "$tool" >/dev/null 2>&1 || skip "$tool is not installed (make test installs it)"
@@ -71,4 +72,19 @@ expect_exit 0
 XDG_DATA_HOME="$DATA" "$ORVEL_BIN" --check-replay last >"$OUT" ||
   fail "the game that waited does not match its recording: $(cat "$OUT")"
 grep -q ": matches (score 1, 2 steps" "$OUT" || fail "--check-replay last: $(cat "$OUT")"
+
+# Without a window manager, where nobody has the focus, the game gives it to itself; its window
+# unmapped and mapped again (the focus falls to the root window meanwhile) gets it back.
+stop_xvfb
+start_xvfb
+"$XPROBE" unfocus
+start_game ORVEL_SEED=$SEED
+[ "$("$XPROBE" focus)" = ORVEL ] || fail "the game did not take the focus: $("$XPROBE" focus)"
+key Return
+window=$(xdotool search --name '^ORVEL$')
+xdotool windowunmap --sync "$window"
+seam advance 1
+seam time-read
+xdotool windowmap --sync "$window"
+wait_until "the count begins once the window is back" 'label_is digit'
 echo "PASS"

@@ -11,6 +11,7 @@
 //   xprobe focus                                   where the keyboard focus is: none,
 //                                                  pointer-root, or the focused window's name
 //                                                  (or its nearest named ancestor's)
+//   xprobe unfocus                                 give the keyboard focus to no window
 //   xprobe step-times CX COUNT TIMEOUT_MS          print the times (ms) at which the spheres
 //                                                  in column CX change, COUNT changes in all
 #include <X11/Xlib.h>
@@ -265,6 +266,11 @@ int main(int argc, char** argv) {
         std::printf("%s\n", focus == None          ? "none"
                             : focus == PointerRoot ? "pointer-root"
                                                    : nameAbove(focus).c_str());
+        return 0;
+    }
+    if (command == "unfocus" && argc == 2) {
+        XSetInputFocus(display, None, RevertToNone, CurrentTime);
+        XSync(display, False);
         return 0;
     }
     if (command == "close" && argc == 3) {
