@@ -21,8 +21,11 @@ Function lookUp(const char* name) {
 }
 
 // The window's activation, from the WM_ACTIVATE messages a hook on the game's thread sees
-// (GLUT's window is the thread's only one).
+// (GLUT's window is the thread's only one). Whether it is minimised is asked when it matters:
+// a window restored from the taskbar is activated while still minimised, and no activation
+// follows its restoring.
 HHOOK activationHook = nullptr;
+HWND activated = nullptr;  // the window the last WM_ACTIVATE went to
 bool wasActive = false;
 bool active = true;
 
@@ -30,8 +33,8 @@ LRESULT CALLBACK onMessage(int code, WPARAM sent, LPARAM info) {
     if (code == HC_ACTION) {
         const auto* message = reinterpret_cast<const CWPSTRUCT*>(info);
         if (message->message == WM_ACTIVATE) {
-            // Active, and not minimised: minimising a window activates it while minimised.
-            active = LOWORD(message->wParam) != WA_INACTIVE && HIWORD(message->wParam) == 0;
+            active = LOWORD(message->wParam) != WA_INACTIVE;
+            activated = message->hwnd;
             wasActive = wasActive || active;
         }
     }
@@ -51,7 +54,7 @@ void watchWindowFocus() {
 }
 
 bool windowHasKeys() {
-    return !wasActive || active;
+    return !wasActive || (active && !(activated && IsIconic(activated)));
 }
 
 // Windows always has a desktop to draw on; the icon and the taskbar entry come from the
