@@ -37,4 +37,15 @@ xvfb=$!
 wait_until "Xvfb starts" '[ -s "$work/display" ]' 10
 export DISPLAY=":$(head -n1 "$work/display")" WINEPREFIX="$work/prefix" WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko installers in a fresh prefix
-wineboot -i >/dev/null 2>&1 || fail "wineboot could not make a Wine prefix"
+# A fresh prefix takes wineboot a while: CI makes one for both of its Windows checks. With
+# WINE_PREFIX_SPARE set, a copy of the new prefix, before any game ran in it, is left there;
+# WINE_PREFIX_GIVEN names such a copy (the caller's own) to take instead of making one.
+if [ -n "${WINE_PREFIX_GIVEN:-}" ]; then
+  mv "$WINE_PREFIX_GIVEN" "$WINEPREFIX" || fail "cannot take the prefix $WINE_PREFIX_GIVEN"
+else
+  wineboot -i >/dev/null 2>&1 || fail "wineboot could not make a Wine prefix"
+  if [ -n "${WINE_PREFIX_SPARE:-}" ] && [ ! -e "$WINE_PREFIX_SPARE" ]; then
+    wineserver -w  # the registry is written out when the server ends
+    cp -a "$WINEPREFIX" "$WINE_PREFIX_SPARE" || fail "cannot copy the prefix to $WINE_PREFIX_SPARE"
+  fi
+fi
