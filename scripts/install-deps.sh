@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that ORVEL needs and that are missing.
 #   scripts/install-deps.sh run    what building and playing need
-#   scripts/install-deps.sh test   that, plus what the tests need
-#   scripts/install-deps.sh check  that, plus GoogleTest (make check: the unit tests alone)
+#   scripts/install-deps.sh test   that, plus what the tests need (and ccache, which CMake uses
+#                                  whenever it is installed)
+#   scripts/install-deps.sh check  that, plus GoogleTest and ccache (make check: the unit tests alone)
 #   scripts/install-deps.sh load   that, plus stress-ng (the e2e tests on a busy machine)
 #   scripts/install-deps.sh bench  that, plus what the benchmarks need
 #   scripts/install-deps.sh package  that, plus what building the Debian package needs
@@ -16,8 +17,8 @@ tests=(libgtest-dev xvfb xdotool x11-apps imagemagick clang libclang-rt-14-dev
        desktop-file-utils groff-base man-db dpkg-dev file lintian appstream x11-utils
        clang-format clang-tidy xserver-xorg-core xserver-xorg-video-dummy openbox wmctrl
        x11-xserver-utils x11-xkb-utils libxtst-dev
-       sway xwayland grim kwin-wayland dbus python3-dbus)
-check=(libgtest-dev)
+       sway xwayland grim kwin-wayland dbus python3-dbus python3 ccache)
+check=(libgtest-dev ccache)
 load=(stress-ng)
 bench=(libbenchmark-dev xvfb xdotool x11-apps)
 package=(dpkg-dev file)

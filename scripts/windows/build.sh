@@ -9,10 +9,15 @@ toolchain="$root/cmake/mingw-w64.cmake"
 jobs=$(nproc 2>/dev/null || echo 2)
 "$root/scripts/windows/install-deps.sh" build
 
-# freeglut, once: a static library for the target.
+# freeglut, once: a static library for the target (through ccache when it is installed, as
+# the game's own build is, so a fresh clone builds it from the cache).
 freeglut="$out/freeglut"
 if [ ! -f "$freeglut/lib/libfreeglut_static.a" ]; then
+  launcher=()
+  command -v ccache >/dev/null 2>&1 &&
+    launcher=(-DCMAKE_C_COMPILER_LAUNCHER="cmake;-E;env;CCACHE_BASEDIR=$root;ccache")
   cmake -S "$out/freeglut-source" -B "$out/freeglut-build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    "${launcher[@]}" \
     -DCMAKE_BUILD_TYPE=Release -DFREEGLUT_BUILD_SHARED_LIBS=OFF -DFREEGLUT_BUILD_STATIC_LIBS=ON \
     -DFREEGLUT_BUILD_DEMOS=OFF -DCMAKE_INSTALL_PREFIX="$freeglut" >/dev/null
   cmake --build "$out/freeglut-build" -j "$jobs" >/dev/null

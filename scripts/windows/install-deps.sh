@@ -7,7 +7,7 @@
 # uses, added (once) for this purpose only. Nothing already present is fetched again.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-build=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 dpkg-dev xz-utils)
+build=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 dpkg-dev xz-utils ccache)
 test=(wine wine64 xvfb xdotool x11-apps)
 case "${1:-build}" in
   build) wanted=("${build[@]}") ;;
