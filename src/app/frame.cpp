@@ -29,14 +29,6 @@ namespace {
 
 FramePacer pacer;
 
-void pressKey(unsigned char key) {
-    keyDown(key, 0, 0);
-}
-
-void releaseKey(unsigned char key) {
-    keyUp(key, 0, 0);
-}
-
 // The last life is lost: the session does what game over does, "GAME OVER" is drawn into
 // this frame.
 void endGame() {
@@ -166,7 +158,7 @@ void drawFrame() {
     }
     // Keys read by their position (layouts without Latin letters) arrive here, before the
     // keys queued during a pause stop being dropped.
-    takeLayoutKeys(pressKey, releaseKey);
+    takeLayoutKeys(placeKeyDown, placeKeyUp);
     keepKeyboardFocus();
     // Keys queued during a crash pause have all been handled (dropped) before this frame.
     game.menus.discardPendingKeys = false;

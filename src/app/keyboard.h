@@ -11,5 +11,9 @@ constexpr unsigned char kKeyEscape = 27;
 // is no action.
 Action actionForKey(unsigned char key);
 
+// A key read by its place (see platform/layout_keys.h), pressed or released.
+void placeKeyDown(unsigned char key);
+void placeKeyUp(unsigned char key);
+
 void keyDown(unsigned char key, int x, int y);
 void keyUp(unsigned char key, int x, int y);

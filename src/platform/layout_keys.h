@@ -20,3 +20,7 @@ void watchLayoutKeys();
 // Hands over the presses and releases of such keys since the last call, in order; keys the
 // layout gave a Latin letter never come this way, as GLUT delivered them already.
 void takeLayoutKeys(void (*press)(unsigned char key), void (*release)(unsigned char key));
+// The same, called as GLUT delivers a key: hands over only those read before that key, so that
+// keys are handled in the order they were typed (a place key's release, then Enter) however
+// many arrive between two frames.
+void takeLayoutKeysBefore(void (*press)(unsigned char key), void (*release)(unsigned char key));

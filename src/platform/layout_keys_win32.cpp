@@ -47,3 +47,9 @@ void takeLayoutKeys(void (*press)(unsigned char), void (*release)(unsigned char)
     }
     queued.clear();
 }
+
+// The hook sees a key as the game takes its message, before the message is dispatched: what is
+// queued was typed before the key being delivered now.
+void takeLayoutKeysBefore(void (*press)(unsigned char), void (*release)(unsigned char)) {
+    takeLayoutKeys(press, release);
+}

@@ -9,6 +9,7 @@
 #include <X11/Xproto.h>
 #include <X11/Xutil.h>
 
+#include <cstddef>
 #include <string_view>
 #include <vector>
 
@@ -75,13 +76,22 @@ void watchLayoutKeys() {
     convertRelease = XESetWireToEvent(display, KeyRelease, onRelease);
 }
 
-void takeLayoutKeys(void (*press)(unsigned char), void (*release)(unsigned char)) {
+namespace {
+
+// Hands over the place keys of seen in order; with untilCharacter, stops after the first key
+// that has a character (the one GLUT is delivering now, as GLUT delivers them in this order).
+void handOver(void (*press)(unsigned char), void (*release)(unsigned char), bool untilCharacter) {
     std::vector<XKeyEvent> keys;
     keys.swap(seen);
-    for (XKeyEvent& key : keys) {
+    size_t next = 0;
+    while (next < keys.size()) {
+        XKeyEvent& key = keys[next++];
         char text[8];
         KeySym symbol = NoSymbol;
         if (XLookupString(&key, text, sizeof text, &symbol, nullptr) > 0) {
+            if (untilCharacter) {
+                break;
+            }
             continue;  // a character: GLUT delivered it
         }
         const bool shifted = ((key.state & ShiftMask) != 0) != ((key.state & LockMask) != 0);
@@ -90,4 +100,16 @@ void takeLayoutKeys(void (*press)(unsigned char), void (*release)(unsigned char)
             (key.type == KeyPress ? press : release)(static_cast<unsigned char>(letter));
         }
     }
+    // Keys read meanwhile (a handler may look at the display) follow those not yet handed over.
+    seen.insert(seen.begin(), keys.begin() + static_cast<std::ptrdiff_t>(next), keys.end());
+}
+
+}  // namespace
+
+void takeLayoutKeys(void (*press)(unsigned char), void (*release)(unsigned char)) {
+    handOver(press, release, false);
+}
+
+void takeLayoutKeysBefore(void (*press)(unsigned char), void (*release)(unsigned char)) {
+    handOver(press, release, true);
 }

@@ -45,3 +45,5 @@ bool requestVsync() {
 void watchLayoutKeys() {}
 
 void takeLayoutKeys(void (*)(unsigned char), void (*)(unsigned char)) {}
+
+void takeLayoutKeysBefore(void (*)(unsigned char), void (*)(unsigned char)) {}

@@ -5,6 +5,7 @@
 #include "app/frame.h"
 #include "app/high_score_file.h"
 #include "app/keyboard.h"
+#include "fake_platform.h"
 #include "game/snake.h"
 #include "game/step.h"
 #include "game_test.h"
@@ -34,6 +35,15 @@ protected:
 };
 
 }  // namespace
+
+// Keys read by their place (a Cyrillic layout's s) and a key GLUT delivers (Enter) read between
+// two frames are handled in the order they were typed.
+TEST_F(Keyboard, AKeyReadByItsPlaceBeforeEnterIsHandledFirst) {
+    openTable();
+    fakeplatform::layoutKeys = {{'s', true}, {'s', false}};
+    tap(kKeyEnter);
+    EXPECT_EQ(game.menus.screen, HighScores);
+}
 
 TEST_F(Keyboard, CursorWrapsAroundOnEveryMenu) {
     for (const auto& [screen, rows] :

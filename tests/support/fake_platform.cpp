@@ -100,3 +100,7 @@ void takeLayoutKeys(void (*press)(unsigned char), void (*release)(unsigned char)
     }
     fakeplatform::layoutKeys.clear();
 }
+
+void takeLayoutKeysBefore(void (*press)(unsigned char), void (*release)(unsigned char)) {
+    takeLayoutKeys(press, release);
+}
