@@ -102,6 +102,18 @@ green_box() {
     -compose multiply -composite -format "%@" info:
 }
 
+# The compositor's screenshot (for play_on's name) shows the board square, whole and centred;
+# box is where it found the bright green.
+board_in_place() {
+  "${name}_screenshot" "$WORK/$name.png" 2>"$WORK/shot.err" || fail "$name: no screenshot: $(tail -n 3 "$WORK/shot.err")"
+  cp "$WORK/$name.png" "$ARTIFACTS/wayland-$name.png"
+  box=$(green_box "$WORK/$name.png")
+  awk -v box="$box" -v size="$SIZE" 'BEGIN {
+      split(box, b, /[x+]/); split(size, s, "x")
+      square = b[2] > 0 ? b[1] / b[2] : 0; centre = (b[3] + b[1] / 2) / s[1]
+      exit !(square > 0.95 && square < 1.05 && centre > 0.48 && centre < 0.52 && b[2] > s[2] / 2) }'
+}
+
 play_on() {  # play_on NAME: a new game's board on the compositor's screen, then Exit
   local name=$1 box geometry
   launch_game  # XWayland's root window holds no picture: only the compositor's screenshots do
@@ -109,15 +121,14 @@ play_on() {  # play_on NAME: a new game's board on the compositor's screen, then
     /Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h "+" x "+" y }')
   [ "$geometry" = "$SIZE+0+0" ] || fail "$name: the game's window is $geometry, not the output's $SIZE+0+0"
   key Return
-  "${name}_screenshot" "$WORK/$name.png" 2>"$WORK/shot.err" || fail "$name: no screenshot: $(tail -n 3 "$WORK/shot.err")"
-  cp "$WORK/$name.png" "$ARTIFACTS/wayland-$name.png"
-  box=$(green_box "$WORK/$name.png")
+  # The game has shown the board; the compositor puts it on its output a moment later (on a
+  # busy machine, several), so its screenshots are taken until one holds the board.
+  local deadline=$((SECONDS + 30))
+  until board_in_place; do
+    [ $SECONDS -lt $deadline ] || fail "$name: the board is $box on a $SIZE output, not square, whole and centred"
+    sleep 0.5
+  done
   echo "$name: the board on the output is $box"
-  awk -v box="$box" -v size="$SIZE" 'BEGIN {
-      split(box, b, /[x+]/); split(size, s, "x")
-      square = b[1] / b[2]; centre = (b[3] + b[1] / 2) / s[1]
-      exit !(square > 0.95 && square < 1.05 && centre > 0.48 && centre < 0.52 && b[2] > s[2] / 2) }' ||
-    fail "$name: the board is $box on a $SIZE output, not square, whole and centred"
   key Escape w Return
   expect_exit 0
 }
