@@ -38,7 +38,7 @@ test:
 check:
 	scripts/install-deps.sh check
 	cmake --preset test
-	cmake --build build -j $(JOBS) --target orvel_logic_tests orvel_unit_tests
+	cmake --build build -j $(JOBS) --target orvel_logic_tests orvel_unit_tests orvel_storage_tests
 	ctest --test-dir build --output-on-failure -j $(JOBS) -L unit
 
 e2e-under-load:
