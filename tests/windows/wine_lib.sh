@@ -47,5 +47,8 @@ else
   if [ -n "${WINE_PREFIX_SPARE:-}" ] && [ ! -e "$WINE_PREFIX_SPARE" ]; then
     wineserver -w  # the registry is written out when the server ends
     cp -a "$WINEPREFIX" "$WINE_PREFIX_SPARE" || fail "cannot copy the prefix to $WINE_PREFIX_SPARE"
+    # Debian's Wine names this user's wineserver folder (in TMPDIR) in the prefix: whoever takes
+    # the copy makes its own.
+    rm -f "$WINE_PREFIX_SPARE/wineserver"
   fi
 fi
