@@ -1,6 +1,7 @@
 // Start-up and the reshape callback.
 #include "app/startup.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
@@ -27,6 +28,7 @@
 #include "platform/process.h"
 #include "platform/window_system.h"
 #include "render/gl.h"
+#include "render/scene.h"
 #include "render/sphere_cache.h"
 #include "render/text.h"
 
@@ -261,6 +263,8 @@ void reshape(int width, int height) {
             2 * std::atan(std::tan(halfAngle) * kComposedAspect / aspect) * kDegreesPerRadian;
     }
     gluPerspective(fieldOfView, aspect, 0.1, 1000.0);
+    stretchBackground(std::max(1.0, aspect / kComposedAspect),
+                      std::max(1.0, kComposedAspect / aspect));
     scaleTextLines(height);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();

@@ -17,5 +17,10 @@ void drawSphere(double x, double y, SphereKind kind, double angle, double red, d
                 double blue);
 
 // Sixty-one translucent yellow lines at depth -50 swinging with the elapsed time (ms). Leaves
-// lighting on.
+// lighting on. They are laid out for the view of a 5:4 screen and leave parts of it bare at the
+// far ends of the swing.
 void drawBackground(int32_t elapsedTime);
+
+// Fits the background to a view across times as wide and up times as tall as the 5:4 view
+// (both at least 1; 1 and 1 on a 5:4 screen): it covers the screen as it covers a 5:4 one.
+void stretchBackground(double across, double up);

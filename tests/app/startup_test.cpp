@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <random>
@@ -15,6 +17,7 @@
 #include "game/random.h"
 #include "game_test.h"
 #include "render/gl.h"
+#include "render/scene.h"
 #include "render/text.h"
 
 namespace {
@@ -236,6 +239,83 @@ TEST_F(GameTest, TextLinesWidenOnlyAboveTenTwentyFourPixels) {
         fakegl::reset();
         drawText("0", 0, 0, 1);
         EXPECT_FLOAT_EQ(fakegl::callsNamed("glLineWidth").at(0).args.at(0), width) << height;
+    }
+    reshape(1280, 1024);
+}
+
+namespace {
+
+// Where each vertex of the background drawn at this time lands in clip space, on a screen of
+// this size: through the projection reshape sets and the model-view the drawing builds.
+std::vector<std::array<double, 4>> backgroundInClipSpace(int width, int height, int32_t time) {
+    fakegl::reset();
+    reshape(width, height);
+    drawBackground(time);
+    using Matrix = std::array<double, 16>;  // column-major, as GL keeps it
+    const Matrix identity{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    Matrix projection = identity, modelView = identity;
+    Matrix* current = &modelView;
+    auto apply = [&](const Matrix& m) {
+        Matrix product{};
+        for (int i = 0; i < 16; ++i)
+            for (int k = 0; k < 4; ++k)
+                product[i] += (*current)[k * 4 + i % 4] * m[i / 4 * 4 + k];
+        *current = product;
+    };
+    std::vector<std::array<double, 4>> vertices;
+    for (const fakegl::Call& c : fakegl::calls()) {
+        const std::vector<double>& a = c.args;
+        if (c.name == "glMatrixMode") {
+            current = a[0] == GL_PROJECTION ? &projection : &modelView;
+        } else if (c.name == "glLoadIdentity") {
+            *current = identity;
+        } else if (c.name == "gluPerspective") {
+            const double f = 1 / std::tan(a[0] * M_PI / 360);
+            apply({f / a[1], 0, 0, 0, 0, f, 0, 0, 0, 0, (a[3] + a[2]) / (a[2] - a[3]), -1, 0, 0,
+                   2 * a[3] * a[2] / (a[2] - a[3]), 0});
+        } else if (c.name == "glScalef") {
+            apply({a[0], 0, 0, 0, 0, a[1], 0, 0, 0, 0, a[2], 0, 0, 0, 0, 1});
+        } else if (c.name == "glTranslatef") {
+            apply({1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, a[0], a[1], a[2], 1});
+        } else if (c.name == "glRotatef") {
+            const double n = std::hypot(a[1], a[2], a[3]), x = a[1] / n, y = a[2] / n, z = a[3] / n;
+            const double co = std::cos(a[0] * M_PI / 180), si = std::sin(a[0] * M_PI / 180),
+                         C = 1 - co;
+            apply({x * x * C + co, y * x * C + z * si, x * z * C - y * si, 0, x * y * C - z * si,
+                   y * y * C + co, y * z * C + x * si, 0, x * z * C + y * si, y * z * C - x * si,
+                   z * z * C + co, 0, 0, 0, 0, 1});
+        } else if (c.name == "glVertex2f") {
+            std::array<double, 4> eye{}, clip{};
+            for (int i = 0; i < 4; ++i)
+                eye[i] = modelView[i] * a[0] + modelView[4 + i] * a[1] + modelView[12 + i];
+            for (int i = 0; i < 4; ++i)
+                for (int k = 0; k < 4; ++k)
+                    clip[i] += projection[k * 4 + i] * eye[k];
+            vertices.push_back(clip);
+        }
+    }
+    return vertices;
+}
+
+}  // namespace
+
+// From a 1:2 screen to a 32:9 one the background lands where it lands on a 5:4 screen, in
+// proportion, at rest and through its swing: it covers each of them as it covers that one.
+TEST_F(GameTest, TheBackgroundFillsEveryScreenShapeAsItFillsFiveByFour) {
+    for (const int32_t time : {0, 400, 785, 2356}) {
+        const auto composed = backgroundInClipSpace(1280, 1024, time);
+        ASSERT_EQ(composed.size(), 122u);
+        for (auto [width, height] : {std::pair{540, 1080}, {1366, 768}, {3840, 1080}}) {
+            const auto fitted = backgroundInClipSpace(width, height, time);
+            ASSERT_EQ(fitted.size(), composed.size());
+            double farthest = 0;
+            for (size_t i = 0; i < fitted.size(); ++i) {
+                for (int k = 0; k < 4; ++k) {
+                    farthest = std::max(farthest, std::abs(fitted[i][k] - composed[i][k]));
+                }
+            }
+            EXPECT_LT(farthest, 1e-3) << width << "x" << height << " at " << time << " ms";
+        }
     }
     reshape(1280, 1024);
 }

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# On a portrait screen and on a wide one the whole board and the score and lives stay in view;
+# On a portrait screen and on a wide one the whole board and the score and lives stay in view,
+# and the background fills a wide one through its swing;
 # --windowed plays in a 1280 x 1024 window instead of filling a larger screen, and in one that
 # fits a smaller desktop's work area.
 source "$(dirname "$0")/lib.sh"
@@ -21,6 +22,24 @@ for size in 768x1024 1920x1080; do
   expect_exit 0
   stop_xvfb
 done
+
+# The swinging background fills a 16:9 screen as it fills a 5:4 one: at every moment of a whole
+# swing (about 3.14 s of the game's clock) the left and right 15% of the screen show its lines in
+# a quarter of their rows or more (a third at the far ends of the swing, all of them halfway).
+# Laid out for 5:4 alone, it left those strips bare for most of the swing.
+start_xvfb 1920x1080
+start_game
+for time in $(seq 262 262 3144); do
+  pass_time 262
+  for strip in "0 0.15" "0.85 1"; do
+    rows=$("$XPROBE" line-rows $strip)
+    [ "$rows" -ge 25 ] || fail "at $time ms the background shows in $rows% of the rows of the strip $strip"
+  done
+done
+screenshot background-1920x1080
+kill -TERM "$GAME_PID"
+expect_exit 0
+stop_xvfb
 
 start_xvfb 1920x1080
 launch_game -- --windowed

@@ -12,6 +12,9 @@
 //                                                  pointer-root, or the focused window's name
 //                                                  (or its nearest named ancestor's)
 //   xprobe unfocus                                 give the keyboard focus to no window
+//   xprobe line-rows FROM TO                       share (%) of the screen's rows in which its
+//                                                  columns FROM..TO (fractions of the width)
+//                                                  show the background's dim yellow lines
 //   xprobe step-times CX COUNT TIMEOUT_MS          print the times (ms) at which the spheres
 //                                                  in column CX change, COUNT changes in all
 #include <X11/Xlib.h>
@@ -83,6 +86,10 @@ bool isGreen(Pixel p) {
 bool isYellow(Pixel p) {
     return p.r > 150 && p.g > 150 && p.b < 90;
 }
+// The background's lines: yellow at 15% over black, or over something dark.
+bool isLineYellow(Pixel p) {
+    return p.r > 8 && p.r < 120 && std::abs(p.r - p.g) < 8 && p.b < p.r / 2;
+}
 
 // Is a sphere (snake, berry or wall: all green) drawn on board cell (cx, cy)?
 bool cellIsGreen(int cx, int cy) {
@@ -148,7 +155,7 @@ std::string nameAbove(Window window) {
 }
 
 int usage() {
-    std::fprintf(stderr, "usage: xprobe wait-cell|yellow|right-edge|marker|close ...\n");
+    std::fprintf(stderr, "usage: xprobe wait-cell|yellow|line-rows|right-edge|marker|close ...\n");
     return 2;
 }
 
@@ -222,6 +229,15 @@ int main(int argc, char** argv) {
                 best = row, bestCount = count;
         }
         std::printf("%d\n", best);
+        return 0;
+    }
+    if (command == "line-rows" && argc == 4) {
+        std::vector<bool> shows(screenHeight, false);
+        scan(static_cast<int>(number(2) * screenWidth), 0,
+             static_cast<int>(number(3) * screenWidth), screenHeight,
+             [&](int, int y, Pixel p) { shows[y] = shows[y] || isLineYellow(p); });
+        const auto rows = std::count(shows.begin(), shows.end(), true);
+        std::printf("%d\n", static_cast<int>(rows * 100 / std::max(1, screenHeight)));
         return 0;
     }
     if (command == "step-times" && argc == 5) {

@@ -16,6 +16,7 @@
 #include "game/collisions.h"
 #include "game/random.h"
 #include "render/gl.h"
+#include "render/scene.h"
 #include "render/sphere_cache.h"
 
 namespace fs = std::filesystem;
@@ -25,6 +26,7 @@ void GameTest::SetUp() {
     seedRandom(5489);
     releaseSphereCache();
     renderOptimisations = RenderOptimisations{};
+    stretchBackground(1.0, 1.0);
     fakegl::reset();
     fakeplatform::reset();
     setFramePacing(FramePacer());
