@@ -2,7 +2,8 @@
 # make bench: the frame benchmark on a private 1280 x 1024 Xvfb display (and the crowded board
 # again on 1920 x 1080 and 3840 x 2160 ones), then the logic benchmarks, the simulated pacing
 # benchmark, and the real game's pacing and CPU. Writes bench/results/frames.txt, logic.txt,
-# pacing.txt, cpu.txt and replay.txt, which docs/performance.md quotes.
+# pacing.txt, cpu.txt and replay.txt, which docs/performance.md quotes. Each file is replaced
+# only by a complete result: a benchmark that fails or is stopped leaves the last one standing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh bench
@@ -13,7 +14,14 @@ mkdir -p bench/results
 
 work=$(mktemp -d)
 xvfb=""
-trap '[ -z "$xvfb" ] || kill $xvfb 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
+trap '[ -z "$xvfb" ] || kill $xvfb 2>/dev/null; wait 2>/dev/null; rm -rf "$work" bench/results/.*.part' EXIT
+# publish NAME: shows the finished result $work/NAME and puts it in bench/results whole (a copy
+# beside it, then a rename).
+publish() {
+  cat "$work/$1"
+  cp "$work/$1" "bench/results/.$1.part"
+  mv -f "bench/results/.$1.part" "bench/results/$1"
+}
 # A private Xvfb display of the size given; DISPLAY names it.
 display() {
   [ -z "$xvfb" ] || { kill "$xvfb"; wait "$xvfb" 2>/dev/null || true; }
@@ -37,20 +45,22 @@ for size in 1920x1080 3840x2160; do
   { echo; build-bench/frame_bench --size "$size" "$@" 2>/dev/null; } >>"$work/frames.txt"
 done
 display 1280x1024
-cp "$work/frames.txt" bench/results/frames.txt
-cat bench/results/frames.txt
+publish frames.txt
 {
   echo "# logic_bench $(date -u +%Y-%m-%d) on $machine"
   build-bench/bench/logic_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null
-} | tee bench/results/logic.txt
+} >"$work/logic.txt"
+publish logic.txt
 {
   echo "# pacing_bench $(date -u +%Y-%m-%d): the frame driver under a simulated display"
   build-bench/bench/pacing_bench 2>&1
-} | tee bench/results/pacing.txt
+} >"$work/pacing.txt"
+publish pacing.txt
 {
   echo "# on $machine"
   bench/pacing.sh
-} | tee bench/results/cpu.txt
+} >"$work/cpu.txt"
+publish cpu.txt
 {
   echo "# orvel --check-replay of a 100,000-step recording, $(date -u +%Y-%m-%d) on $machine"
   build-bench/bench/replay_bench "$work/long.orvel-replay"
@@ -60,4 +70,5 @@ cat bench/results/frames.txt
     build-bench/orvel --check-replay "$work/long.orvel-replay" >/dev/null
     echo "run $run: $(( ($(date +%s%N) - start) / 1000000 )) ms"
   done
-} | tee bench/results/replay.txt
+} >"$work/replay.txt"
+publish replay.txt
