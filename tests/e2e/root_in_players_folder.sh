@@ -96,7 +96,10 @@ for link in orvel orvel/replays root:orvel/replays; do
 done
 
 fresh_data
-as_player "$FOLDER_SWAPPER" "$DATA" orvel "$VICTIMS/victim" >"$WORK/swapper" 2>&1 &
+# setpriv itself in the background (not the function, whose subshell would be the PID killed at
+# the end while the swapper lived on).
+setpriv --reuid=65534 --regid=65534 --clear-groups "$FOLDER_SWAPPER" "$DATA" orvel "$VICTIMS/victim" \
+  >"$WORK/swapper" 2>&1 &
 OTHER_PIDS+=($!)
 wait_until "the player watches the folder" 'grep -q watching "$WORK/swapper"'
 swapped=0
