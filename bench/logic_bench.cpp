@@ -173,7 +173,8 @@ int main(int argc, char** argv) {
     const int reportFd = dup(STDOUT_FILENO);
     if (reportFd < 0 || !std::freopen("/dev/null", "w", stdout))
         return 2;
-    std::ofstream report("/proc/self/fd/" + std::to_string(reportFd));
+    // Appended: opened anew, a regular file (a result being written) would lose what is in it.
+    std::ofstream report("/proc/self/fd/" + std::to_string(reportFd), std::ios::app);
     benchmark::Initialize(&argc, argv);
     benchmark::ConsoleReporter console(benchmark::ConsoleReporter::OO_Tabular);
     console.SetOutputStream(&report);
