@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/replays.h"
 #include "platform/process.h"
+#include "scores/score_table.h"
 
 #ifndef ORVEL_VERSION
 #define ORVEL_VERSION "unknown"
@@ -49,7 +49,7 @@ Options parseOptions(int argc, char** argv) {
             return options;
         }
         options.action = Options::Action::Refuse;
-        options.problem = std::string("unknown option '") + argument + "'";
+        options.problem = "unknown option '" + escapeControls(argument) + "'";
         return options;
     }
     return options;
@@ -91,9 +91,8 @@ void actOnOptions(const Options& options) {
     switch (options.action) {
         case Options::Action::Play:
         case Options::Action::Replay:
-            return;
         case Options::Action::CheckReplays:
-            exitProcess(checkReplayFiles(options.replays));
+            return;
         case Options::Action::Help:
             std::fputs(usageText().c_str(), stdout);
             exitProcess(0);

@@ -17,7 +17,7 @@ Options parseOptions(int argc, char** argv);
 // The --help text: usage, options, environment and files.
 std::string usageText();
 
-// Answers --help and --version (exit 0), --check-replay (its own statuses) and a refused
-// command line (one line and a pointer to --help on standard error, exit 2); returns only when
-// the game is to be played, or a replay played back.
+// Answers --help and --version (exit 0) and a refused command line (one line and a pointer to
+// --help on standard error, exit 2); returns when the game is to be played, a replay played
+// back or replays checked.
 void actOnOptions(const Options& options);

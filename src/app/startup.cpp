@@ -24,13 +24,17 @@
 #include "game/random.h"
 #include "platform/clock.h"
 #include "platform/console.h"
+#include "platform/identity.h"
 #include "platform/layout_keys.h"
+#include "platform/lock_wait.h"
 #include "platform/process.h"
+#include "platform/storage.h"
 #include "platform/window_system.h"
 #include "render/gl.h"
 #include "render/scene.h"
 #include "render/sphere_cache.h"
 #include "render/text.h"
+#include "scores/score_table.h"
 
 namespace {
 
@@ -45,9 +49,8 @@ uint32_t chooseSeed() {
     }
     const std::optional<uint32_t> seed = parseSeed(text);
     if (!seed) {
-        writeErrorLine(
-            std::string("ORVEL_SEED must be a whole number from 0 to 4294967295, not \"") + text +
-            "\"");
+        writeErrorLine("ORVEL_SEED must be a whole number from 0 to 4294967295, not \"" +
+                       escapeControls(text) + "\"");
         exitProcess(2);
     }
     return *seed;
@@ -63,9 +66,24 @@ constexpr double kComposedAspect = static_cast<double>(kWindowWidth) / kWindowHe
 void requireDisplay() {
     const std::string problem = displayProblem();
     if (!problem.empty()) {
-        writeErrorLine(problem);
+        writeErrorLine(escapeControls(problem));  // it names DISPLAY as the environment has it
         exitProcess(3);
     }
+}
+
+// Root decides here, once, whether it plays as root or becomes the user whose folder it plays
+// in; where neither is safe, it stops having touched nothing.
+void chooseWhoPlays() {
+    const std::string problem = chooseIdentity(highScoreFilePath(), replayFolderPath());
+    if (!problem.empty()) {
+        writeErrorLine(escapeControls(problem));
+        exitProcess(1);
+    }
+}
+
+void sayLockWait(const std::string& lockPath) {
+    writeErrorLine("waiting for " + escapeControls(lockPath) +
+                   ", which another program has locked");
 }
 
 // GLUT's own fatal errors (no usable visual, no OpenGL context) are display problems: one
@@ -73,7 +91,7 @@ void requireDisplay() {
 void onGlutError(const char* format, va_list arguments) {
     char message[512] = "";
     std::vsnprintf(message, sizeof message, format, arguments);
-    writeErrorLine(message);
+    writeErrorLine(escapeControls(message));  // it may quote the display's name
     exitProcess(3);
 }
 
@@ -188,8 +206,14 @@ std::optional<uint32_t> parseSeed(const char* text) {
 void startUp(int argc, char** argv) {
     // Before any file is opened: a closed descriptor 0, 1 or 2 must not become the lock file.
     openClosedStandardStreams();
+    sayLockWaitsWith(sayLockWait);
     const Options options = parseOptions(argc, argv);
     actOnOptions(options);
+    // Before the display, a GL driver or any file of the data folder is touched.
+    chooseWhoPlays();
+    if (options.action == Options::Action::CheckReplays) {
+        exitProcess(checkReplayFiles(options.replays));
+    }
     // Before anything that takes time (the table's lock, the display): a terminate request
     // from here on ends the game at its first frame, with the table saved, as at any time.
     catchTerminationSignals();

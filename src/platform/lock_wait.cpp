@@ -4,8 +4,15 @@
 #include <thread>
 #include <utility>
 
-#include "platform/console.h"
 #include "platform/process.h"
+
+namespace {
+void (*sayWait)(const std::string&) = nullptr;
+}  // namespace
+
+void sayLockWaitsWith(void (*say)(const std::string& lockPath)) {
+    sayWait = say;
+}
 
 LockWait::LockWait(std::string lockPath)
     : lockPath_(std::move(lockPath)), start_(std::chrono::steady_clock::now()) {}
@@ -27,7 +34,9 @@ bool LockWait::keepWaiting(std::string& error) {
     }
     if (!told_ && waited >= kLockNoticeAfter) {
         told_ = true;
-        writeErrorLine("waiting for " + lockPath_ + ", which another program has locked");
+        if (sayWait) {
+            sayWait(lockPath_);
+        }
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     return true;

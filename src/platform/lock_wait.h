@@ -13,6 +13,10 @@ constexpr std::chrono::milliseconds kLockNoticeAfter{500};
 constexpr std::chrono::seconds kLockGiveUpAfter{10};
 constexpr std::chrono::seconds kLockGiveUpAfterRequest{2};
 
+// Says that a wait has lasted kLockNoticeAfter; the lock's path may come from a link anyone
+// planted, so the shell words it for the terminal. Nothing is said until one is given.
+void sayLockWaitsWith(void (*say)(const std::string& lockPath));
+
 class LockWait {
 public:
     explicit LockWait(std::string lockPath);

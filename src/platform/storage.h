@@ -2,13 +2,8 @@
 // where it is, making folders, probing a file without blocking, bounded reads, an atomic
 // replacement through symlinks that keeps the file's mode, new files that never take another's
 // name, listing, removing, locks shared by every game on the machine, and leftovers of killed
-// saves.
-//
-// Root in a folder another user owns (sudo -E with a player's XDG_DATA_HOME) does every one of
-// these with that user's file-system rights (POSIX): whatever links, hard links or swapped
-// folders the user planted, root's game makes, writes, replaces or removes only what the user
-// could have, and what it makes is the user's without a chown. Elsewhere the game acts as
-// itself.
+// saves. Each runs with the rights of whoever the game is (identity.h decides that once, before
+// any of these).
 #pragma once
 
 #include <cstddef>
@@ -40,8 +35,8 @@ std::string noDataFolderReason();
 std::vector<std::string> filesIn(const std::string& folder);
 bool removeFile(const std::string& path);
 
-// Creates the folders above path that are missing (path may end in "/"). False, with the
-// reason, when it can't.
+// Creates the folders above path that are missing (path may end in "/"), each private to the
+// user (mode 0700). False, with the reason, when it can't.
 bool makeParentFolders(const std::string& path, std::string& error);
 
 // What stands at a path, found without opening it (so a FIFO or a device cannot block).
@@ -82,13 +77,14 @@ void removeStaleSavesIn(const std::string& folder,
                         const std::function<bool(const std::string&)>& saved);
 
 // An exclusive lock on path + ".lock" (beside the final target), held until release or the
-// end of the process, so that games sharing the file take turns to read and replace it.
+// end of the process, so that games sharing the file take turns to read and replace it. The
+// lock file is its owner's alone (its group's too where the group may write the file): whoever
+// may open it may hold it.
 class FileLock {
 public:
     // False, with the reason, when the lock file can't be opened or locked.
     bool acquire(const std::string& path, std::string& error);
-    // The same on a folder itself (on Windows, on a lock file in it), which creates nothing
-    // beside it.
+    // The same for a folder, through the lock file "recordings.lock" in it.
     bool acquireFolder(const std::string& folder, std::string& error);
     void release();
     ~FileLock() { release(); }

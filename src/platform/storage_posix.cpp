@@ -1,8 +1,6 @@
-// File-system calls for the game's data folder on POSIX systems. Every operation runs with the
-// rights of the folder's owner where root works in another user's folder (acting_user.h).
+// File-system calls for the game's data folder on POSIX systems.
 #include "platform/storage.h"
 
-#include "platform/acting_user.h"
 #include "platform/lock_wait.h"
 
 #include <cerrno>
@@ -61,13 +59,6 @@ void syncFolder(const std::string& folder) {
     }
 }
 
-// The rights of whoever owns the folder path is in, for as long as the object lives; false,
-// with the reason, where they can't be taken (and nothing may be touched).
-bool actingFor(const ActingUser& as, std::string& error) {
-    error = as.problem();
-    return error.empty();
-}
-
 bool writeAll(int fd, const std::string& bytes) {
     size_t done = 0;
     while (done < bytes.size()) {
@@ -114,10 +105,6 @@ std::string replayFolderPath() {
 
 std::vector<std::string> filesIn(const std::string& folder) {
     std::vector<std::string> names;
-    const ActingUser as(folder);
-    if (!as.problem().empty()) {
-        return names;
-    }
     std::error_code code;
     for (const auto& entry : fs::directory_iterator(folder, code)) {
         std::error_code kind;
@@ -129,8 +116,7 @@ std::vector<std::string> filesIn(const std::string& folder) {
 }
 
 bool removeFile(const std::string& path) {
-    const ActingUser as(path);
-    return as.problem().empty() && unlink(path.c_str()) == 0;
+    return unlink(path.c_str()) == 0;
 }
 
 std::string carriedOverTable(const std::string&, std::string&) {
@@ -142,26 +128,17 @@ bool makeParentFolders(const std::string& path, std::string& error) {
     if (folder.empty()) {
         return true;
     }
-    // One folder at a time, each made with the rights of whoever owns what stands above it then:
-    // the folders are that user's from the start, no chown by path can be sent elsewhere, and a
-    // folder or link another user puts on the way meanwhile makes the next step act as them.
+    // Private to their user, as folders an application makes for its data should be; folders
+    // that exist keep the modes their owner gave them.
     fs::path made;
     for (const fs::path& part : folder) {
         made /= part;
-        const ActingUser as(made.string());
-        if (!actingFor(as, error)) {
-            return false;
-        }
-        if (mkdir(made.c_str(), 0777) != 0 && errno != EEXIST) {
+        if (mkdir(made.c_str(), 0700) != 0 && errno != EEXIST) {
             error = describe("cannot create folder", made.string(), errno);
             return false;
         }
     }
-    const ActingUser as(folder.string());
     struct stat info {};
-    if (!actingFor(as, error)) {
-        return false;
-    }
     if (stat(folder.c_str(), &info) != 0) {
         error = describe("cannot create folder", folder.string(), errno);
         return false;
@@ -174,10 +151,6 @@ bool makeParentFolders(const std::string& path, std::string& error) {
 }
 
 FileKind probeFile(const std::string& path, std::string& error) {
-    const ActingUser as(path);
-    if (!actingFor(as, error)) {
-        return FileKind::Unusable;
-    }
     struct stat info {};
     if (lstat(path.c_str(), &info) != 0) {
         // ENOTDIR: a folder on the way is a file, so there is no table here either; creating
@@ -208,11 +181,7 @@ FileKind probeFile(const std::string& path, std::string& error) {
 }
 
 std::string replaceProblem(const std::string& path) {
-    const ActingUser as(path);
-    if (!as.problem().empty()) {
-        return as.problem();
-    }
-    // AT_EACCESS: asked with the rights in force (the acting user's), not the real user's.
+    // AT_EACCESS: asked with the effective rights, those every operation uses.
     const std::string target = finalTarget(path);
     if (faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
         return errno == EACCES || errno == EROFS ? target + " is read-only"
@@ -249,10 +218,6 @@ int openRegularFile(const std::string& path, size_t& size, std::string& error) {
 
 bool readFileStart(const std::string& path, size_t limit, std::string& bytes, bool& truncated,
                    std::string& error) {
-    const ActingUser as(path);
-    if (!actingFor(as, error)) {
-        return false;
-    }
     size_t size = 0;
     const int fd = openRegularFile(path, size, error);
     if (fd < 0) {
@@ -287,9 +252,8 @@ namespace {
 
 // Writes bytes to target.new-PID, flushed to disk, and returns that name; empty, with the reason
 // and nothing left behind, when any step fails. The new file takes the permission bits of the
-// file at target where there is one, and its owner and group where the game may set them (root
-// in root's own folders; in another user's, the new file is that user's already), else those of
-// a new file in its folder made by whoever the game acts as.
+// file at target where there is one, and its owner and group where the game may set them, else
+// those of a new file in its folder.
 std::string writeTemporary(const std::string& target, const std::string& bytes,
                            std::string& error) {
     std::string temporary = target + ".new-" + std::to_string(getpid());
@@ -301,7 +265,7 @@ std::string writeTemporary(const std::string& target, const std::string& bytes,
         error = describe("cannot create", temporary, errno);
         return {};
     }
-    if (keepMode && geteuid() == 0 && (old.st_uid != geteuid() || old.st_gid != getegid())) {
+    if (keepMode && (old.st_uid != geteuid() || old.st_gid != getegid())) {
         const int ignored = fchown(fd, old.st_uid, old.st_gid);
         static_cast<void>(ignored);
     }
@@ -323,10 +287,6 @@ std::string writeTemporary(const std::string& target, const std::string& bytes,
 }  // namespace
 
 bool replaceFile(const std::string& path, const std::string& bytes, std::string& error) {
-    const ActingUser as(path);
-    if (!actingFor(as, error)) {
-        return false;
-    }
     const std::string target = finalTarget(path);
     const std::string temporary = writeTemporary(target, bytes, error);
     if (temporary.empty()) {
@@ -342,10 +302,6 @@ bool replaceFile(const std::string& path, const std::string& bytes, std::string&
 }
 
 NewFile writeNewFile(const std::string& path, const std::string& bytes, std::string& error) {
-    const ActingUser as(path);
-    if (!actingFor(as, error)) {
-        return NewFile::Failed;
-    }
     const std::string temporary = writeTemporary(path, bytes, error);
     if (temporary.empty()) {
         return NewFile::Failed;
@@ -366,10 +322,6 @@ NewFile writeNewFile(const std::string& path, const std::string& bytes, std::str
 }
 
 bool readFileEnd(const std::string& path, size_t limit, std::string& bytes, std::string& error) {
-    const ActingUser as(path);
-    if (!actingFor(as, error)) {
-        return false;
-    }
     size_t size = 0;
     const int fd = openRegularFile(path, size, error);
     if (fd < 0) {
@@ -400,10 +352,6 @@ bool readFileEnd(const std::string& path, size_t limit, std::string& bytes, std:
 }
 
 void removeStaleSaves(const std::string& path) {
-    const ActingUser as(path);
-    if (!as.problem().empty()) {
-        return;
-    }
     const std::string target = finalTarget(path);
     const std::string name = fs::path(target).filename().string();
     removeStaleSavesIn(folderOf(target),
@@ -412,10 +360,6 @@ void removeStaleSaves(const std::string& path) {
 
 void removeStaleSavesIn(const std::string& folder,
                         const std::function<bool(const std::string&)>& saved) {
-    const ActingUser as(folder);
-    if (!as.problem().empty()) {
-        return;
-    }
     constexpr std::string_view kMark = ".new-";
     std::error_code code;
     for (const auto& entry : fs::directory_iterator(folder, code)) {
@@ -458,47 +402,53 @@ bool lockOrGiveUp(int fd, const std::string& lockPath, std::string& error) {
 
 }  // namespace
 
-bool FileLock::acquire(const std::string& path, std::string& error) {
-    release();
-    const ActingUser as(path);
-    if (!actingFor(as, error)) {
-        return false;
-    }
-    const std::string target = finalTarget(path);
-    const std::string lockPath = target + ".lock";
-    // A symlink standing where the lock goes is refused, never followed: a dangling one would
-    // have its target created.
-    const int fd = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
+namespace {
+
+// The lock file's mode: its owner's alone, since anyone who may open a file may lock it (for
+// reading is enough) and so stop every game. Where the group shares what is locked (it may write
+// it), the group may lock too.
+mode_t lockMode(const std::string& shared) {
+    struct stat info {};
+    return stat(shared.c_str(), &info) == 0 && (info.st_mode & S_IWGRP) != 0 ? 0660 : 0600;
+}
+
+// Opens (making it where missing) and locks lockPath, which guards shared. A symlink standing
+// where the lock goes is refused, never followed: a dangling one would have its target created.
+// A lock file of the game's own whose mode lets others lock it is given the right one.
+int openLock(const std::string& lockPath, const std::string& shared, std::string& error) {
+    const mode_t mode = lockMode(shared);
+    const int fd = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, mode);
     if (fd < 0) {
         error = errno == ELOOP ? lockPath + " is a symbolic link, which is never used as a lock"
                                : describe("cannot open the lock file", lockPath, errno);
-        return false;
+        return -1;
+    }
+    struct stat info {};
+    if (fstat(fd, &info) == 0 && info.st_uid == geteuid() && (info.st_mode & 0777) != mode) {
+        fchmod(fd, mode);
     }
     if (!lockOrGiveUp(fd, lockPath, error)) {
         close(fd);
-        return false;
+        return -1;
     }
-    handle_ = fd;
-    return true;
+    return fd;
 }
 
+}  // namespace
+
+bool FileLock::acquire(const std::string& path, std::string& error) {
+    release();
+    const std::string target = finalTarget(path);
+    handle_ = openLock(target + ".lock", target, error);
+    return handle_ >= 0;
+}
+
+// A lock file in the folder stands for it: a lock on the folder itself would be open to anyone
+// who may read the folder.
 bool FileLock::acquireFolder(const std::string& folder, std::string& error) {
     release();
-    const ActingUser as(folder);
-    if (!actingFor(as, error)) {
-        return false;
-    }
-    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) {
-        error = describe("cannot open the folder", folder, errno);
-        return false;
-    }
-    if (!lockOrGiveUp(fd, folder, error)) {
-        close(fd);
-        return false;
-    }
-    handle_ = fd;
-    return true;
+    handle_ = openLock(folder + "/recordings.lock", folder, error);
+    return handle_ >= 0;
 }
 
 void FileLock::release() {

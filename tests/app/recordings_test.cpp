@@ -41,10 +41,13 @@ protected:
         std::ofstream(folder + "/" + name, std::ios::binary) << text;
     }
 
+    // Everything in the folder but the lock the games take turns by.
     std::vector<std::string> names() const {
         std::vector<std::string> found;
         for (const auto& entry : fs::directory_iterator(folder)) {
-            found.push_back(entry.path().filename().string());
+            if (entry.path().filename() != "recordings.lock") {
+                found.push_back(entry.path().filename().string());
+            }
         }
         std::sort(found.begin(), found.end());
         return found;

@@ -1,15 +1,40 @@
 // A player racing root's game in the player's own folder (root_in_players_folder.sh): each time
 // a folder named NAME appears in FOLDER, it is renamed away at once and a symlink to TARGET put
-// in its place, so that whatever root does next by that path lands on TARGET.
+// in its place, so that whatever root does next by that path lands on TARGET. With --blink, the
+// folder NAME is renamed away and back every 300 us instead, so that a look at it finds nothing
+// now and then, and what follows the look finds it again.
 //   folder_swapper FOLDER NAME TARGET   (runs until killed; says "watching" once it watches)
+//   folder_swapper --blink FOLDER NAME  (runs until killed; says "blinking" once it does)
 #include <sys/inotify.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
+namespace {
+
+[[noreturn]] void blink(const std::string& folder, const std::string& name) {
+    const std::string path = folder + "/" + name;
+    const std::string away = folder + "/" + name + ".away";
+    std::printf("blinking\n");
+    std::fflush(stdout);
+    for (;;) {
+        if (rename(path.c_str(), away.c_str()) == 0) {
+            usleep(300);
+        }
+        rename(away.c_str(), path.c_str());  // refused while root's folder stands there
+        usleep(300);
+    }
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    if (argc == 4 && std::strcmp(argv[1], "--blink") == 0) {
+        blink(argv[2], argv[3]);
+    }
     if (argc != 4) {
         std::fprintf(stderr, "usage: folder_swapper FOLDER NAME TARGET\n");
         return 2;

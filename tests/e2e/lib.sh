@@ -104,6 +104,7 @@ prepare_seam() {
   LAUNCHES=$((LAUNCHES + 1))
   SEAM="$WORK/seam.$LAUNCHES"
   "$SEAM_TOOL" "$SEAM" init || fail "cannot make the seam page $SEAM"
+  chmod 666 "$SEAM"  # a game root starts may become the player whose folder it plays in
   SEAM_ENV=(LD_PRELOAD="$SEAM_LIB" ORVEL_TEST_SEAM="$SEAM")
 }
 

@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# Root playing in a player's folder (sudo -E keeps the player's XDG_DATA_HOME).
-# Nothing the player plants there makes root's game touch root's files elsewhere: the table a
-# symlink to a root-only file, its lock a hard link to it, the replay folder or the data folder a
-# symlink to root's folders, or the new data folder swapped for a symlink as root's game makes
-# it (a race, 30 tries). Root's folder stays as it was, byte for byte and owner for owner, with
-# nothing added or removed, and nothing of the file is printed. Then everything root's game
-# makes there (the data folder, the table, its lock, the replay folder, a recording) is the
-# player's, a player's link to their own table is still followed, and the player's own game
-# starts, records a game and saves.
+# Root playing in a player's folder (sudo -E or su -m keep the player's XDG_DATA_HOME or HOME).
+# Root's game decides once, at start-up, who it is: in a folder that is not root's alone it
+# becomes the player for good, before the display, a GL driver or any file of the folder is
+# touched. Nothing the player plants then makes root's game touch root's files or run the
+# player's code as root: the table a symlink to a root-only file, its lock a hard link to it,
+# the replay folder or the data folder a symlink to root's folders, links into a third user's
+# folder, the new data folder swapped for a symlink as root's game makes it (30 tries), a data
+# folder under /tmp-like sticky folder that blinks away and back as root's game looks at it (30
+# tries), HOME=. in a folder too deep to name, and a GL driver of the player's. Root's folder
+# stays as it was, byte for byte and owner for owner, nothing added or removed, nothing of it
+# printed. Then play as sudo -E gives it, the player's own links and the player's own game record
+# and save, and everything made is the player's.
 source "$(dirname "$0")/lib.sh"
 [ "$(id -u)" = 0 ] || skip "only root can play in another user's folder (CI runs this test as root)"
 command -v setpriv >/dev/null 2>&1 || skip "setpriv is not installed"
@@ -19,9 +22,11 @@ start_xvfb
 
 fresh_data() { rm -rf "$DATA" && mkdir "$DATA" && chown 65534:65534 "$DATA"; }
 
-# Root's own files: a root-only file, a leftover-shaped file beside it, and root's recordings.
+# Root's own files: a root-only file, a leftover-shaped file beside it, root's recordings and a
+# root-only folder.
 VICTIMS="$WORK/root"
-mkdir -p "$VICTIMS/replays" "$VICTIMS/empty"
+mkdir -p "$VICTIMS/replays" "$VICTIMS/empty" "$VICTIMS/private"
+chmod 700 "$VICTIMS/private"
 printf 'SECRET\r\n7\r\n' >"$VICTIMS/victim"
 chmod 600 "$VICTIMS/victim"
 : >"$VICTIMS/victim.new-4194301"
@@ -42,20 +47,28 @@ victims() {
 victims >"$WORK/victims.before"
 untouched() {
   victims | diff "$WORK/victims.before" - >&2 || fail "$1: root's files changed (above)"
-  ! grep -q SECRET "$OUT" || fail "$1: root's game printed a root-only file"
+  ! grep -q SECRET "$OUT" "$ERR" || fail "$1: root's game printed a root-only file"
 }
 
 # Root's game on the real clock until it shows its window (then SIGTERM, which saves) or ends
-# by itself, refusing the folder.
+# by itself; extra environment as NAME=VALUE arguments, in the folder $IN (default here), or
+# $DEPTH folders named $DEEP below it, entered one by one (a path longer than PATH_MAX can't be
+# entered at once).
+# PLAYED_AS says whose it was meanwhile: the user IDs (real, effective, saved, file system) of a
+# game that showed its window; GAME_STATUS how it ended.
 brief_root_game() {
-  env XDG_DATA_HOME="$DATA" "$ORVEL_BIN" >"$OUT" 2>"$ERR" &
+  (cd "${IN:-.}" && for _ in $(seq "${DEPTH:-0}"); do cd "$DEEP"; done &&
+    exec env XDG_DATA_HOME="$DATA" "$@" "$ORVEL_BIN") >"$OUT" 2>"$ERR" &
   GAME_PID=$!
   wait_until "root's game shows its window or ends" \
     '! kill -0 "$GAME_PID" 2>/dev/null || xdotool search --name "^ORVEL\$" >/dev/null 2>&1'
+  PLAYED_AS=$(awk '/^Uid:/ { print $2, $3, $4, $5 }' "/proc/$GAME_PID/status" 2>/dev/null) || true
   kill -TERM "$GAME_PID" 2>/dev/null || true
-  wait "$GAME_PID" || true
+  GAME_STATUS=0
+  wait "$GAME_PID" || GAME_STATUS=$?
   GAME_PID=""
 }
+as_the_player() { [ "${PLAYED_AS:-ended}" = "65534 65534 65534 65534" ] || [ -z "$PLAYED_AS" ]; }
 
 fresh_data
 as_player mkdir "$DATA/orvel"
@@ -92,8 +105,35 @@ for link in orvel orvel/replays root:orvel/replays; do
   [ "${link#root:}" = "$link" ] || { maker=env; link=${link#root:}; }
   $maker ln -s "$VICTIMS/other${link#orvel}" "$DATA/$link"
   brief_root_game
+  as_the_player || fail "root's game in the player's folder ran as $PLAYED_AS"
   untouched "$link a symlink ($maker) to another user's folder"
 done
+
+# The player's GL driver, named in the environment root's game was given: loaded, if at all, by
+# the player. The log is the player's, in the player's folder.
+for sudo in "" SUDO_UID=65534; do
+  fresh_data
+  mkdir "$DATA/dri"
+  cp "$PLAYER_DRIVER" "$DATA/dri/swrast_dri.so"
+  chown -R 65534:65534 "$DATA/dri"
+  brief_root_game LIBGL_DRIVERS_PATH="$DATA/dri" PLAYER_DRIVER_LOG="$DATA/driver.log" $sudo
+  [ -s "$DATA/driver.log" ] || fail "the player's driver was never loaded ($sudo): $(cat "$ERR")"
+  ! grep -q -x 0 "$DATA/driver.log" || fail "the player's GL driver ran as root ($sudo)"
+  untouched "the player's GL driver ($sudo)"
+done
+
+# HOME=. in a folder of the player's too deep for its path to be told: root's game can't know
+# whose folder it is in, and stops, having touched nothing.
+fresh_data
+DEEP=$(printf '%0100d' 0)
+as_player bash -c 'cd "$1" && for _ in $(seq 45); do mkdir "$2" && cd "$2"; done &&
+  mkdir -p .local/share/orvel && ln -s "$3" .local/share/orvel/highScores.txt' _ "$DATA" "$DEEP" \
+  "$VICTIMS/victim" || fail "cannot make the deep folder"
+IN="$DATA" DEPTH=45 brief_root_game XDG_DATA_HOME= HOME=.
+[ "$GAME_STATUS" = 1 ] && [ -z "$PLAYED_AS" ] && grep -q "run ORVEL as the folder's owner" "$ERR" ||
+  fail "root's game in a folder too deep to name: status $GAME_STATUS, ran as ${PLAYED_AS:-nobody}"
+untouched "HOME=. in a folder too deep to name"
+[ -z "$(find "$DATA" ! -user 65534 -print -quit)" ] || fail "root's game made files in the deep folder"
 
 fresh_data
 # setpriv itself in the background (not the function, whose subshell would be the PID killed at
@@ -102,18 +142,44 @@ setpriv --reuid=65534 --regid=65534 --clear-groups "$FOLDER_SWAPPER" "$DATA" orv
   >"$WORK/swapper" 2>&1 &
 OTHER_PIDS+=($!)
 wait_until "the player watches the folder" 'grep -q watching "$WORK/swapper"'
-swapped=0
 for try in $(seq 30); do
   brief_root_game
-  [ ! -L "$DATA/orvel" ] || swapped=$((swapped + 1))
   untouched "race $try"
   rm -rf "$DATA"/orvel "$DATA"/away.*
 done
-echo "the player swapped the new data folder for a symlink in $swapped of 30 tries"
+kill "${OTHER_PIDS[-1]}"
 
-# A game recorded (New Game, then Escape), then Exit.
+# Root's data folder not yet made under a sticky folder anyone may write in, where the player has
+# made it first, with a link into root's private folder inside, and makes it vanish for an
+# instant every 300 us: whatever root's game finds when it looks, it never follows the link as
+# root. Where it found nothing, it made the folder itself, and plays there as root.
+sticky="$WORK/sticky"
+mkdir -m 1777 "$sticky"
+as_player mkdir "$sticky/p"
+as_player ln -s "$VICTIMS/private" "$sticky/p/orvel"
+setpriv --reuid=65534 --regid=65534 --clear-groups "$FOLDER_SWAPPER" --blink "$sticky" p \
+  >"$WORK/blinker" 2>&1 &
+OTHER_PIDS+=($!)
+wait_until "the player's folder blinks" 'grep -q blinking "$WORK/blinker"'
+claimed=0
+for try in $(seq 30); do
+  brief_root_game XDG_DATA_HOME="$sticky/p"
+  untouched "blinking folder, try $try"
+  if [ "$(stat -c %u "$sticky/p" 2>/dev/null)" = 0 ]; then
+    [ "${PLAYED_AS:-0 0 0 0}" = "0 0 0 0" ] || fail "root's game in root's own new folder ran as $PLAYED_AS"
+    claimed=$((claimed + 1))
+    rm -rf "$sticky/p"
+  else
+    as_the_player || fail "root's game in the blinking folder ran as $PLAYED_AS"
+  fi
+done
+echo "root's game found the blinking folder gone, and made its own, in $claimed of 30 tries"
+
+# A game recorded (New Game, then Escape), then Exit, as the player for good.
 record_and_exit() {
-  start_game
+  start_game "$@"
+  grep -q "^Uid:\s*65534\s*65534\s*65534\s*65534$" "/proc/$GAME_PID/status" ||
+    fail "the game does not run as the player: $(grep Uid "/proc/$GAME_PID/status")"
   key Return Escape w Return
   expect_exit 0
   ! grep -q "cannot" "$ERR" || fail "the game could not do its work: $(cat "$ERR")"
@@ -125,8 +191,10 @@ players_alone() {
 }
 
 fresh_data
-record_and_exit
-players_alone "no data folder before"
+record_and_exit SUDO_UID=65534 SUDO_GID=65534  # sudo -E
+players_alone "sudo -E, no data folder before"
+[ "$(stat -c %a "$DATA/orvel")" = 700 ] && [ "$(stat -c %a "$SCORES.lock")" = 600 ] ||
+  fail "the data folder or the lock is open to others: $(ls -la "$DATA/orvel")"
 rm -rf "$DATA/orvel/replays"
 record_and_exit
 players_alone "no replay folder before"

@@ -6,16 +6,22 @@
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <thread>
 
 #include "app/high_score_file.h"
 #include "app/keyboard.h"
 #include "game_test.h"
+#include "platform/identity.h"
+#include "platform/lock_wait.h"
 #include "platform/process.h"
 #include "platform/storage.h"
 
@@ -196,32 +202,220 @@ TEST_F(ScoreFileTest, ASymlinkInTheLocksPlaceIsRefused) {
     EXPECT_FALSE(fs::exists(target));
 }
 
-// In root's own folders a table another user owns is replaced as before, still theirs: the
-// file's owner is not whose rights root's game takes.
-TEST_F(ScoreFileTest, RootReplacesAnotherUsersTableInItsOwnFolder) {
-    if (geteuid() != 0) {
-        GTEST_SKIP() << "only root can give a table to another user";
-    }
-    writeScoreFile("old\r\n");
-    ASSERT_EQ(chown(scoreFile().c_str(), 65534, 65534), 0);
+// The lock files are their owner's alone: anyone who may open one, even only to read, may lock
+// it and stop every game. A group that shares the table may lock it too; a lock left with bits
+// for others is put right by its owner. The replays are locked through a file in their folder,
+// so a lock on the folder itself stops nobody.
+TEST_F(ScoreFileTest, LocksAreTheirOwnersAloneAndALockOnTheFolderStopsNobody) {
+    const mode_t oldMask = umask(022);
+    writeScoreFile("");
+    chmod(dataHome.c_str(), 0755);
+    const std::string folder = dataHome + "/orvel";
+    const auto lockMode = [](const std::string& lockPath) {
+        struct stat info {};
+        EXPECT_EQ(stat(lockPath.c_str(), &info), 0) << lockPath;
+        return info.st_mode & 0777;
+    };
     std::string error;
-    EXPECT_EQ(replaceProblem(scoreFile()), "");
-    EXPECT_TRUE(replaceFile(scoreFile(), "new\r\n", error)) << error;
-    EXPECT_EQ(readScoreFile(), "new\r\n");
-    struct stat info {};
-    ASSERT_EQ(stat(scoreFile().c_str(), &info), 0);
-    EXPECT_EQ(info.st_uid, 65534U);
+    {
+        FileLock lock;
+        ASSERT_TRUE(lock.acquire(scoreFile(), error)) << error;
+    }
+    EXPECT_EQ(lockMode(scoreFile() + ".lock"), 0600U);
+    const int held = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_EQ(flock(held, LOCK_EX | LOCK_NB), 0);
+    {
+        FileLock lock;  // waited ten seconds, then failed, while the folder itself was the lock
+        EXPECT_TRUE(lock.acquireFolder(folder, error)) << error;
+    }
+    close(held);
+    EXPECT_EQ(lockMode(folder + "/recordings.lock"), 0600U);
+    if (geteuid() == 0) {
+        // Another user, who may read the table, can't even open either lock.
+        EXPECT_EXIT(
+            {
+                const bool dropped = setgid(4242) == 0 && setuid(4242) == 0;
+                const bool reads = open(scoreFile().c_str(), O_RDONLY) >= 0;
+                const auto refused = [](const std::string& lockPath) {
+                    return open(lockPath.c_str(), O_RDONLY) < 0 && errno == EACCES;
+                };
+                std::_Exit(dropped && reads && refused(scoreFile() + ".lock") &&
+                                   refused(folder + "/recordings.lock")
+                               ? 0
+                               : 1);
+            },
+            testing::ExitedWithCode(0), "");
+    }
+    chmod((scoreFile() + ".lock").c_str(), 0644);
+    chmod(scoreFile().c_str(), 0664);
+    {
+        FileLock lock;
+        ASSERT_TRUE(lock.acquire(scoreFile(), error)) << error;
+    }
+    EXPECT_EQ(lockMode(scoreFile() + ".lock"), 0660U);
+    umask(oldMask);
 }
 
-// Root's folder that others may write in without the sticky bit: anyone can swap what root
-// makes there for a link between a check and its use, so root's game makes nothing below it.
-TEST_F(ScoreFileTest, RootMakesNothingInItsOwnFolderThatOthersMayWrite) {
-    if (geteuid() != 0) {
-        GTEST_SKIP() << "only root's game guards against its own folders";
-    }
-    fs::permissions(dataHome, fs::perms::all);
+TEST_F(ScoreFileTest, NewFoldersArePrivateToTheirUser) {
+    const mode_t oldMask = umask(022);
     std::string error;
-    EXPECT_FALSE(makeParentFolders(scoreFile(), error));
-    EXPECT_NE(error.find("others may write"), std::string::npos) << error;
-    EXPECT_FALSE(fs::exists(dataHome + "/orvel"));
+    ASSERT_TRUE(makeParentFolders(dataHome + "/a/b/highScores.txt", error)) << error;
+    umask(oldMask);
+    for (const std::string& folder : {dataHome + "/a", dataHome + "/a/b"}) {
+        struct stat info {};
+        ASSERT_EQ(stat(folder.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, 0700U) << folder;
+    }
+}
+
+namespace {
+
+// A folder below dataHome, made with the given mode and owner (root only gives folders away).
+std::string folderOf(const std::string& path, mode_t mode, uid_t owner = 0) {
+    fs::create_directories(path);
+    chmod(path.c_str(), mode);
+    EXPECT_EQ(lchown(path.c_str(), owner, owner), 0);
+    return path;
+}
+
+IdentityPlan::Kind planFor(const std::string& data, unsigned* user = nullptr,
+                           std::string* problem = nullptr) {
+    const IdentityPlan plan = planIdentity({data, data + "/replays"}, {data + "/highScores.txt"});
+    if (user) {
+        *user = plan.user;
+    }
+    if (problem) {
+        *problem = plan.problem;
+    }
+    return plan.kind;
+}
+
+// Who plays, in folders of a temporary home that the tests give to other users.
+class Identity : public GameTest {};
+
+}  // namespace
+
+// Root plays as root where every part of the path is root's and nobody else may change it;
+// the first part, or link, of another user's makes it that user; a folder of root's others may
+// write in, without the sticky bit (or where the game makes its files), stops it. Below a
+// sticky folder, the missing folder is made at once, root's, so nobody can put one there later.
+TEST_F(Identity, RootDecidesOnceWhoPlaysByThePathsOwners) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "only root gives folders to other users (CI runs this as root)";
+    }
+    unsigned user = 0;
+    std::string problem;
+    const std::string own = folderOf(dataHome + "/own", 0755);
+    EXPECT_EQ(planFor(own + "/missing/orvel"), IdentityPlan::Kind::Stay);
+    EXPECT_FALSE(fs::exists(own + "/missing"));
+
+    const std::string player = folderOf(dataHome + "/player", 0755, 65534);
+    EXPECT_EQ(planFor(player + "/orvel", &user), IdentityPlan::Kind::Become);
+    EXPECT_EQ(user, 65534U);
+    fs::create_symlink(player, own + "/root-link");
+    EXPECT_EQ(planFor(own + "/root-link/orvel", &user), IdentityPlan::Kind::Become);
+    fs::create_symlink(own, own + "/players-link");
+    ASSERT_EQ(lchown((own + "/players-link").c_str(), 65534, 65534), 0);
+    EXPECT_EQ(planFor(own + "/players-link", &user), IdentityPlan::Kind::Become);
+    EXPECT_EQ(user, 65534U);
+
+    const std::string open = folderOf(dataHome + "/open", 0777);
+    EXPECT_EQ(planFor(open + "/orvel", nullptr, &problem), IdentityPlan::Kind::Refuse);
+    EXPECT_NE(problem.find(open + " is root's, but others may write in it"), std::string::npos);
+    const std::string shared = folderOf(dataHome + "/shared", 0775);
+    EXPECT_EQ(planFor(shared + "/orvel"), IdentityPlan::Kind::Refuse);
+
+    const std::string sticky = folderOf(dataHome + "/sticky", 01777);
+    EXPECT_EQ(planFor(sticky + "/data/orvel"), IdentityPlan::Kind::Stay);
+    struct stat made {};
+    ASSERT_EQ(lstat((sticky + "/data").c_str(), &made), 0);
+    EXPECT_EQ(made.st_uid, 0U);
+    EXPECT_EQ(made.st_mode & 0777, 0700U);
+    EXPECT_FALSE(fs::exists(sticky + "/data/orvel"));
+    folderOf(sticky + "/theirs", 0700, 65534);
+    EXPECT_EQ(planFor(sticky + "/theirs/orvel", &user), IdentityPlan::Kind::Become);
+    EXPECT_EQ(planFor(sticky, nullptr, &problem), IdentityPlan::Kind::Refuse);
+}
+
+// The player's folder under a sticky folder vanishes for an instant every 300 us (renamed away
+// and back), with a link into root's folders inside: whenever root's game looks, it either finds
+// the player's folder (and becomes the player) or finds nothing and makes the folder its own,
+// so that the player can't put theirs back. It never stays root with the player's folder there.
+TEST_F(Identity, AFolderThatBlinksAwayNeverLeavesRootInThePlayersFolder) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "only root gives folders to other users (CI runs this as root)";
+    }
+    chmod(dataHome.c_str(), 0755);
+    const std::string sticky = folderOf(dataHome + "/sticky", 01777);
+    const std::string folder = folderOf(sticky + "/p", 0755, 65534);
+    fs::create_symlink(dataHome, folder + "/orvel");
+    ASSERT_EQ(lchown((folder + "/orvel").c_str(), 65534, 65534), 0);
+    const pid_t blinker = fork();
+    ASSERT_GE(blinker, 0);
+    if (blinker == 0) {
+        if (setgid(65534) != 0 || setuid(65534) != 0) {
+            std::_Exit(1);
+        }
+        for (const std::string away = folder + ".away";;) {
+            rename(folder.c_str(), away.c_str());
+            usleep(300);
+            rename(away.c_str(), folder.c_str());
+            usleep(300);
+        }
+    }
+    // Ended however the test ends, a failed assertion too.
+    const std::unique_ptr<pid_t, void (*)(pid_t*)> ended(new pid_t(blinker), [](pid_t* pid) {
+        kill(*pid, SIGKILL);
+        waitpid(*pid, nullptr, 0);
+        delete pid;
+    });
+    int claimed = 0;
+    for (int look = 0; look < 2000; ++look) {
+        unsigned user = 0;
+        const IdentityPlan::Kind kind = planFor(folder + "/orvel", &user);
+        struct stat info {};
+        if (kind == IdentityPlan::Kind::Stay) {
+            ASSERT_EQ(lstat(folder.c_str(), &info), 0);
+            ASSERT_EQ(info.st_uid, 0U) << "root stayed root in the player's folder, look " << look;
+            ASSERT_EQ(rmdir(folder.c_str()), 0);  // the player may put theirs back
+            ++claimed;
+        } else {
+            ASSERT_EQ(kind, IdentityPlan::Kind::Become) << "look " << look;
+            ASSERT_EQ(user, 65534U);
+        }
+    }
+    std::printf("root found the folder gone and made its own in %d of 2000 looks\n", claimed);
+}
+
+// Becoming is for good: every user ID and group is the player's, and root can't be had back.
+// sudo's word on who started the game counts (never root's); without it the folder's owner,
+// who must have an account.
+TEST_F(Identity, RootBecomesThePlayerForGood) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "only root can become another user (CI runs this as root)";
+    }
+    const std::string player = folderOf(dataHome + "/player", 0755, 65534);
+    const std::string stranger = folderOf(dataHome + "/stranger", 0755, 4242);
+    // Exits with the user it is now, in part (root: 0), or 1 where it is not that user for good.
+    const auto becomes = [](const std::string& data, const char* sudoUid) {
+        sudoUid ? setenv("SUDO_UID", sudoUid, 1) : unsetenv("SUDO_UID");
+        const std::string problem = chooseIdentity(data + "/highScores.txt", data + "/replays");
+        if (!problem.empty()) {
+            std::fprintf(stderr, "%s\n", problem.c_str());
+            std::_Exit(2);
+        }
+        uid_t ids[3] = {};
+        getresuid(&ids[0], &ids[1], &ids[2]);
+        const bool same = ids[0] == ids[1] && ids[1] == ids[2];
+        const bool forGood = ids[0] == 0 || (setuid(0) != 0 && open("/root", O_RDONLY) < 0);
+        std::_Exit(same && forGood ? static_cast<int>(ids[0] % 250) : 1);
+    };
+    const int nobody = 65534 % 250;
+    EXPECT_EXIT(becomes(player + "/orvel", nullptr), testing::ExitedWithCode(nobody), "");
+    EXPECT_EXIT(becomes(player + "/orvel", "0"), testing::ExitedWithCode(nobody), "");
+    EXPECT_EXIT(becomes(stranger + "/orvel", "65534"), testing::ExitedWithCode(nobody), "");
+    EXPECT_EXIT(becomes(stranger + "/orvel", nullptr), testing::ExitedWithCode(2),
+                "cannot play in .*/stranger/orvel as root: user 4242 has no account here; run "
+                "ORVEL as the folder's owner");
+    EXPECT_EXIT(becomes(dataHome + "/orvel", "65534"), testing::ExitedWithCode(0), "");
 }

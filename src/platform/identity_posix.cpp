@@ -1,0 +1,304 @@
+// Who the game is, decided once at start-up (POSIX): root's own folder, or becoming its user.
+#include "platform/identity.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <optional>
+
+#include <grp.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kMostLinks = 40;  // as the kernel follows at most
+constexpr int kMostRemakes = 100;
+
+IdentityPlan stay() {
+    return {};
+}
+
+IdentityPlan become(uid_t user) {
+    return {IdentityPlan::Kind::Become, user, {}};
+}
+
+IdentityPlan refuse(std::string problem) {
+    return {IdentityPlan::Kind::Refuse, 0, std::move(problem)};
+}
+
+std::string describe(const std::string& what, const std::string& path, int code) {
+    return what + " " + path + ": " + std::strerror(code);
+}
+
+bool othersMayWrite(const struct stat& info) {
+    // Group-writable even where the group is root's: an access list's grants show there too.
+    return (info.st_mode & (S_IWGRP | S_IWOTH)) != 0;
+}
+
+std::deque<std::string> partsOf(const std::string& path) {
+    std::deque<std::string> parts;
+    size_t at = 0;
+    while (at <= path.size()) {
+        const size_t end = std::min(path.find('/', at), path.size());
+        if (end > at) {
+            parts.push_back(path.substr(at, end - at));
+        }
+        at = end + 1;
+    }
+    return parts;
+}
+
+// One path walked part by part as the kernel resolves it, each part looked at without following
+// it: the first part that is not root's (a folder, a link, anything but the file a path ends in,
+// whose owner a hard link can choose) decides who plays. Root's own links are followed. In root's
+// folders nobody else may change, what is missing stays missing until root makes it; below a
+// sticky folder others write in, the missing folder is made now, so that it is root's.
+class Walk {
+public:
+    Walk(const std::string& path, bool endsInFolder)
+        : rest_(partsOf(path)), endsInFolder_(endsInFolder) {}
+
+    IdentityPlan run() {
+        if (std::optional<IdentityPlan> plan = enter("")) {
+            return *plan;
+        }
+        int links = 0;
+        int remakes = 0;
+        while (!rest_.empty()) {
+            const std::string name = rest_.front();
+            rest_.pop_front();
+            if (name == ".") {
+                continue;
+            }
+            if (name == "..") {
+                if (std::optional<IdentityPlan> plan = enter(at_.substr(0, at_.rfind('/')))) {
+                    return *plan;
+                }
+                continue;
+            }
+            const bool last = rest_.empty();
+            const std::string path = at_ + "/" + name;
+            struct stat info {};
+            if (lstat(path.c_str(), &info) != 0) {
+                const int code = errno;
+                if (code == ENOTDIR) {
+                    return stay();  // a file on the way: nothing can be made below it
+                }
+                if (code != ENOENT) {
+                    return refuse(describe("cannot look at", path, code));
+                }
+                if (!openAbove_) {
+                    return stay();  // nobody but root can make it
+                }
+                if (last && !endsInFolder_) {
+                    return refuse(shown(at_) + " is root's, but others may make files in it");
+                }
+                if (mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) {
+                    return refuse(describe("cannot create folder", path, errno));
+                }
+                if (++remakes > kMostRemakes) {
+                    return refuse(path + " keeps coming and going");
+                }
+                rest_.push_front(name);  // looked at again, whoever made it
+                continue;
+            }
+            if (info.st_uid != 0 && (S_ISDIR(info.st_mode) || S_ISLNK(info.st_mode))) {
+                return become(info.st_uid);
+            }
+            if (S_ISLNK(info.st_mode)) {
+                if (++links > kMostLinks) {
+                    return refuse(path + ": too many levels of symbolic links");
+                }
+                std::string target(PATH_MAX, '\0');
+                const ssize_t length = readlink(path.c_str(), target.data(), target.size());
+                if (length < 0 || static_cast<size_t>(length) >= target.size()) {
+                    return refuse(describe("cannot read the symbolic link", path, errno));
+                }
+                target.resize(static_cast<size_t>(length));
+                std::deque<std::string> parts = partsOf(target);
+                rest_.insert(rest_.begin(), parts.begin(), parts.end());
+                if (target[0] == '/') {
+                    if (std::optional<IdentityPlan> plan = enter("")) {
+                        return *plan;
+                    }
+                }
+                continue;
+            }
+            if (!S_ISDIR(info.st_mode)) {
+                if (last && openAbove_) {
+                    return refuse(shown(at_) + " is root's, but others may make files in it");
+                }
+                return stay();  // the table itself, or a file on the way (nothing lies below)
+            }
+            if (othersMayWrite(info) && ((info.st_mode & S_ISVTX) == 0 || last)) {
+                return refuse(path + " is root's, but others may write in it");
+            }
+            at_ = path;
+            openAbove_ = othersMayWrite(info);
+        }
+        return stay();
+    }
+
+private:
+    static std::string shown(const std::string& folder) { return folder.empty() ? "/" : folder; }
+
+    // Makes folder (already walked, or "" for /) the one the walk stands in.
+    std::optional<IdentityPlan> enter(const std::string& folder) {
+        struct stat info {};
+        if (lstat(shown(folder).c_str(), &info) != 0) {
+            return refuse(describe("cannot look at", shown(folder), errno));
+        }
+        if (info.st_uid != 0) {
+            return become(info.st_uid);
+        }
+        if (othersMayWrite(info) && (info.st_mode & S_ISVTX) == 0) {
+            return refuse(shown(folder) + " is root's, but others may write in it");
+        }
+        at_ = folder;
+        openAbove_ = othersMayWrite(info);
+        return std::nullopt;
+    }
+
+    std::deque<std::string> rest_;
+    bool endsInFolder_;
+    std::string at_;          // the folder reached, links resolved; "" for /
+    bool openAbove_ = false;  // others may make entries in it (a sticky folder)
+};
+
+// A whole number 1 and up, as the tools that start programs as root write a user's number.
+std::optional<uid_t> userNumber(const char* text) {
+    if (!text || !*text || std::strlen(text) > 10 ||
+        std::strspn(text, "0123456789") != std::strlen(text)) {
+        return std::nullopt;
+    }
+    const unsigned long value = std::strtoul(text, nullptr, 10);
+    if (value == 0 || value > UINT32_MAX - 1) {
+        return std::nullopt;
+    }
+    return static_cast<uid_t>(value);
+}
+
+// The user who started the game through sudo, pkexec or doas; never root, who is who runs it.
+std::optional<uid_t> startedBy() {
+    if (const std::optional<uid_t> user = userNumber(std::getenv("SUDO_UID"))) {
+        return user;
+    }
+    if (const std::optional<uid_t> user = userNumber(std::getenv("PKEXEC_UID"))) {
+        return user;
+    }
+    const char* name = std::getenv("DOAS_USER");
+    const passwd* entry = name && *name ? getpwnam(name) : nullptr;
+    if (entry && entry->pw_uid != 0) {
+        return entry->pw_uid;
+    }
+    return std::nullopt;
+}
+
+// Takes user's groups, then group, then user, as real, effective and saved IDs; empty when done
+// and root can't be had back.
+std::string becomeUser(uid_t user, std::optional<gid_t> group) {
+    const passwd* entry = getpwuid(user);
+    if (!entry || !entry->pw_name) {
+        return "user " + std::to_string(user) + " has no account here";
+    }
+    const std::string name = entry->pw_name;
+    const gid_t primary = group.value_or(entry->pw_gid);
+    const std::string who = "user " + name + " (" + std::to_string(user) + ")";
+    if (initgroups(name.c_str(), primary) != 0 || setresgid(primary, primary, primary) != 0 ||
+        setresuid(user, user, user) != 0) {
+        return "cannot become " + who + ": " + std::strerror(errno);
+    }
+    uid_t real = 0;
+    uid_t effective = 0;
+    uid_t saved = 0;
+    gid_t groups[3] = {};
+    if (getresuid(&real, &effective, &saved) != 0 || real != user || effective != user ||
+        saved != user || getresgid(&groups[0], &groups[1], &groups[2]) != 0 ||
+        groups[0] != primary || groups[1] != primary || groups[2] != primary || setuid(0) == 0) {
+        return "cannot become " + who + " for good";
+    }
+    return {};
+}
+
+std::string absolute(const std::string& path, std::string& problem) {
+    if (!path.empty() && path[0] == '/') {
+        return path;
+    }
+    std::string here(PATH_MAX, '\0');
+    if (!getcwd(here.data(), here.size())) {
+        problem = std::string("cannot tell where it is: the working folder's path: ") +
+                  std::strerror(errno);
+        return {};
+    }
+    here.resize(std::strlen(here.c_str()));
+    return here + "/" + path;
+}
+
+}  // namespace
+
+IdentityPlan planIdentity(const std::vector<std::string>& folders,
+                          const std::vector<std::string>& files) {
+    IdentityPlan found;
+    for (const bool endsInFolder : {true, false}) {
+        for (const std::string& path : endsInFolder ? folders : files) {
+            IdentityPlan plan = Walk(path, endsInFolder).run();
+            if (plan.kind == IdentityPlan::Kind::Refuse) {
+                return plan;
+            }
+            if (plan.kind == IdentityPlan::Kind::Become && found.kind == IdentityPlan::Kind::Stay) {
+                found = plan;
+            }
+        }
+    }
+    return found;
+}
+
+std::string chooseIdentity(const std::string& tablePath, const std::string& replayFolder) {
+    if (geteuid() != 0) {
+        return {};
+    }
+    // Installed set-user-ID root: the game is the user who ran it, whose environment says the rest.
+    if (getuid() != 0) {
+        if (setresgid(getgid(), getgid(), getgid()) != 0 ||
+            setresuid(getuid(), getuid(), getuid()) != 0 || setuid(0) == 0) {
+            return "cannot give up root's rights: " + std::string(std::strerror(errno));
+        }
+        return {};
+    }
+    if (tablePath.empty()) {
+        return {};  // no data folder: nothing of one is touched
+    }
+    const size_t slash = tablePath.rfind('/');
+    const std::string dataFolder = slash == std::string::npos ? "."
+                                   : slash == 0               ? "/"
+                                                              : tablePath.substr(0, slash);
+    const std::string refused = "cannot play in " + dataFolder + " as root: ";
+    const std::string advice = "; run ORVEL as the folder's owner";
+    std::string problem;
+    const std::string folder = absolute(dataFolder, problem);
+    const std::string table = absolute(tablePath, problem);
+    const std::string replays = absolute(replayFolder, problem);
+    if (!problem.empty()) {
+        return refused + problem + advice;
+    }
+    const IdentityPlan plan = planIdentity({folder, replays}, {table});
+    switch (plan.kind) {
+        case IdentityPlan::Kind::Stay:
+            return {};
+        case IdentityPlan::Kind::Refuse:
+            return refused + plan.problem + advice;
+        case IdentityPlan::Kind::Become:
+            break;
+    }
+    const std::optional<uid_t> starter = startedBy();
+    std::optional<gid_t> group;
+    if (starter && starter == userNumber(std::getenv("SUDO_UID"))) {
+        group = userNumber(std::getenv("SUDO_GID"));
+    }
+    problem = becomeUser(starter.value_or(plan.user), group);
+    return problem.empty() ? problem : refused + problem + advice;
+}
