@@ -39,8 +39,9 @@ void report(const Lines& lines) {
     }
 }
 
+// A name comes from a file anyone sharing it may write: shown, never sent to a terminal raw.
 std::string rowText(const scores& row) {
-    return row.name + " : " + std::to_string(row.score);
+    return escapeControls(row.name) + " : " + std::to_string(row.score);
 }
 
 // Reads the file into rows by the load rules, adding a "Loading:" line for each row when given

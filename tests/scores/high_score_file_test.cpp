@@ -182,8 +182,12 @@ TEST_F(HighScoreFile_, ScoresKeepTheirSignAndTheirLowSixteenBits) {
     EXPECT_EQ(readScoreFile().substr(0, 18), "Neg\r\n-5\r\nBig\r\n4464");
 }
 
+// A name is kept byte for byte, and shown on the terminal as text: UTF-8 as it is, but control
+// bytes (a terminal's title, the clipboard), bytes that are no UTF-8 and a right-to-left override
+// as \xNN.
 TEST_F(HighScoreFile_, NamesKeepSpacesAndHighBytes) {
-    const std::string name = "Player 1 - 4 - Black Mamba \xE9\xFF";
+    const std::string name =
+        "Player 1 - 4 - Black Mamba \xC3\xA9\xE9\xFF\x1B]52;c;eA==\x07\xE2\x80\xAE";
     writeScoreFile(name + "\r\n30\r\n" +
                    rows({{"B", 9},
                          {"C", 8},
@@ -196,8 +200,10 @@ TEST_F(HighScoreFile_, NamesKeepSpacesAndHighBytes) {
                          {"J", 1}}));
     const std::string output = open();
     expectRow(1, name, 30);
-    EXPECT_EQ(output.rfind("Loading: " + name + " : 30\n", 0), 0u);
-    save();
+    const std::string shown =
+        "Player 1 - 4 - Black Mamba \xC3\xA9\\xE9\\xFF\\x1B]52;c;eA==\\x07\\xE2\\x80\\xAE";
+    EXPECT_EQ(output.rfind("Loading: " + shown + " : 30\n", 0), 0u) << output;
+    EXPECT_EQ(save().rfind("Saving: " + shown + " : 30\n", 0), 0u);
     EXPECT_EQ(readScoreFile().rfind(name + "\r\n30\r\n", 0), 0u);
 }
 
