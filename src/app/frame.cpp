@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "app/elapsed_time.h"
 #include "app/frame_pacing.h"
 #include "app/game.h"
 #include "app/keyboard.h"
@@ -113,15 +114,16 @@ void restAfterFrame() {
     if (pacer.pacing() != Pacing::Rest) {
         return;
     }
-    // While playing, the next frame starts no later than the step falls due.
-    int64_t latestStart = INT32_MAX;
-    if (game.menus.screen == Playing) {
-        latestStart = int64_t{game.clock.lastFrameTime} + stepThreshold(game.play.difficulty) + 1 -
-                      std::max(game.clock.stepTimer, 0);
-    }
     const int32_t now = glutGet(GLUT_ELAPSED_TIME);
-    const int32_t rest = pacer.restBefore(
-        now, static_cast<int32_t>(std::clamp<int64_t>(latestStart, INT32_MIN, INT32_MAX)));
+    // While playing, the next frame starts no later than the step falls due.
+    int32_t untilStep = INT32_MAX;
+    if (game.menus.screen == Playing) {
+        untilStep = static_cast<int32_t>(std::clamp<int64_t>(
+            int64_t{stepThreshold(game.play.difficulty)} + 1 - std::max(game.clock.stepTimer, 0) -
+                msBetween(game.clock.lastFrameTime, now),
+            INT32_MIN, INT32_MAX));
+    }
+    const int32_t rest = pacer.restBefore(now, untilStep);
     if (rest > 0) {
         restBetweenFrames(rest);
     }
@@ -131,15 +133,14 @@ void restAfterFrame() {
 
 float frameDelta() {
     const int32_t now = glutGet(GLUT_ELAPSED_TIME);
-    const double seconds = (static_cast<double>(now) - game.clock.lastFrameTime) / 1000;
+    const double seconds = msBetween(game.clock.lastFrameTime, now) / 1000.0;
     game.clock.lastFrameTime = now;
     return static_cast<float>(seconds);
 }
 
 double sampleFps() {
     const int32_t now = glutGet(GLUT_ELAPSED_TIME);
-    const double fps =
-        game.clock.frameCount / ((static_cast<double>(now) - game.clock.lastFpsTime) / 1000);
+    const double fps = game.clock.frameCount / (msBetween(game.clock.lastFpsTime, now) / 1000.0);
     game.clock.lastFpsTime = now;
     game.clock.frameCount = 0;
     return fps;
@@ -164,8 +165,7 @@ void drawFrame() {
     game.menus.discardPendingKeys = false;
     const int32_t previousFrameTime = game.clock.lastFrameTime;
     const float delta = frameDelta();
-    const auto elapsedMs = static_cast<int32_t>(
-        std::clamp<int64_t>(int64_t{game.clock.lastFrameTime} - previousFrameTime, 0, INT32_MAX));
+    const int32_t elapsedMs = std::max(0, msBetween(previousFrameTime, game.clock.lastFrameTime));
     game.clock.elapsedTime = glutGet(GLUT_ELAPSED_TIME);
     const int32_t frameMs = frameMilliseconds(delta);
     game.menus.keyCooldown = static_cast<int32_t>(

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "app/elapsed_time.h"
 #include "app/game.h"
 #include "app/high_score_file.h"
 #include "app/replays.h"
@@ -35,14 +36,13 @@ public:
         PlayTime time{elapsedMs, frameMs, 0};
         if (wentOnAt_) {
             // The count ended since the previous frame: only the time after it counts.
-            time.stepMs = static_cast<int32_t>(
-                std::clamp<int64_t>(int64_t{now} - *wentOnAt_, 0, int64_t{elapsedMs}));
+            time.stepMs = std::clamp(msBetween(*wentOnAt_, now), 0, elapsedMs);
             time.ageMs = std::min(frameMs, time.stepMs);
             wentOnAt_.reset();
         }
         playedUntil_ = now;
         shownLabel_.clear();
-        pictureMs_ = static_cast<int32_t>(int64_t{game.clock.elapsedTime} - waitedMs_);
+        pictureMs_ = msAfter(game.clock.elapsedTime, -waitedMs_);
         time.pictureMs = pictureMs_;
         return time;
     }
@@ -107,9 +107,9 @@ private:
             countFrom_ = now;
         }
         if (waiting_ == Waiting::Counting &&
-            int64_t{now} - countFrom_ >= int64_t{kCountFrom} * kCountStepMs) {
-            const int64_t wentOn = int64_t{countFrom_} + int64_t{kCountFrom} * kCountStepMs;
-            waitedMs_ += wentOn - playedUntil_;
+            msBetween(countFrom_, now) >= kCountFrom * kCountStepMs) {
+            const int32_t wentOn = msAfter(countFrom_, kCountFrom * kCountStepMs);
+            waitedMs_ += msBetween(playedUntil_, wentOn);
             wentOnAt_ = wentOn;
             waiting_ = Waiting::No;
         }
@@ -119,14 +119,14 @@ private:
         if (waiting_ == Waiting::Stopped) {
             return "PAUSED";
         }
-        const int64_t counted = (int64_t{now} - countFrom_) / kCountStepMs;
-        return std::to_string(std::max<int64_t>(1, kCountFrom - counted));
+        const int32_t counted = msBetween(countFrom_, now) / kCountStepMs;
+        return std::to_string(std::max(1, kCountFrom - counted));
     }
 
     Waiting waiting_ = Waiting::No;
     int32_t countFrom_ = 0;            // when the count began
     int32_t playedUntil_ = 0;          // the last frame that counted time
-    std::optional<int64_t> wentOnAt_;  // when the count ended, until a frame has gone on
+    std::optional<int32_t> wentOnAt_;  // when the count ended, until a frame has gone on
     int64_t waitedMs_ = 0;             // this game's time spent waiting: the picture's lags
     int32_t pictureMs_ = 0;            // the picture's time at the last frame played
     std::string shownLabel_;           // the line drawn above the board

@@ -4,6 +4,7 @@
 #include <memory>
 #include <utility>
 
+#include "app/elapsed_time.h"
 #include "app/game.h"
 #include "app/replays.h"
 #include "game/step.h"
@@ -36,7 +37,7 @@ public:
         if (fast_) {
             played *= kFastFactor;
         }
-        pictureTime_ += played;
+        pictureTime_ = msAfter(pictureTime_, played);  // wraps as GLUT's counter does
         return {played, paused_ ? 0 : frameMs, pictureTime_};
     }
 

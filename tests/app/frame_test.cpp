@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "app/frame_pacing.h"
 #include "app/keyboard.h"
 #include "app/live_session.h"
+#include "app/session.h"
 #include "fake_gl.h"
 #include "fake_platform.h"
 #include "game/pace.h"
@@ -21,8 +23,21 @@
 
 namespace {
 
+// GLUT's elapsed-time counter, an int, passes INT32_MAX and goes on from INT32_MIN here.
+constexpr int64_t kWrap = int64_t{1} << 31;
+
 class Frame : public GameTest {
 protected:
+    // A fresh start-up state whose clock reads ms (since glutInit): the frame driver's samples
+    // are taken there, as if the game had been running that long.
+    void clockAt(int64_t ms) {
+        game = GameState{};
+        useSession(liveSession());
+        now = ms;
+        fakegl::setElapsedTime(now);
+        game.clock.lastFrameTime = game.clock.lastFpsTime = fakegl::elapsedTime();
+    }
+
     // Runs one frame that ends `ms` after the previous one.
     void frameAfter(int ms) {
         now += ms;
@@ -41,7 +56,7 @@ protected:
         }
     }
 
-    int now = 0;
+    int64_t now = 0;
 };
 
 }  // namespace
@@ -59,18 +74,27 @@ TEST_F(Frame, FrameDeltaMeasuresFromThePreviousCall) {
     fakegl::setElapsedTime(283);
     EXPECT_FLOAT_EQ(frameDelta(), 0.033f);
     EXPECT_EQ(game.clock.lastFrameTime, 283);
+    fakegl::setElapsedTime(kWrap - 10);
+    frameDelta();
+    fakegl::setElapsedTime(kWrap + 23);
+    EXPECT_FLOAT_EQ(frameDelta(), 0.033f);
 }
 
+// Also across the wrap of GLUT's counter, which falls in the fourth frame.
 TEST_F(Frame, SeventeenMsFramesAtDifficultyTwoStepOnTheEighth) {
-    play(2);
-    for (int i = 1; i <= 7; ++i) {
+    for (const int64_t start : {int64_t{0}, kWrap - 60}) {
+        SCOPED_TRACE(start);
+        clockAt(start);
+        play(2);
+        for (int i = 1; i <= 7; ++i) {
+            frameAfter(17);
+            EXPECT_EQ(game.play.snakeFirst->y, kSpawnY) << "frame " << i;
+        }
+        EXPECT_EQ(game.clock.stepTimer, 119);
         frameAfter(17);
-        EXPECT_EQ(game.play.snakeFirst->y, kSpawnY) << "frame " << i;
+        EXPECT_EQ(game.play.snakeFirst->y, kSpawnY + 1);
+        EXPECT_EQ(game.clock.stepTimer, 16);  // the time the step was late is carried
     }
-    EXPECT_EQ(game.clock.stepTimer, 119);
-    frameAfter(17);
-    EXPECT_EQ(game.play.snakeFirst->y, kSpawnY + 1);
-    EXPECT_EQ(game.clock.stepTimer, 16);  // the time the step was late is carried
 }
 
 TEST_F(Frame, FramesAsLongAsAStepStepEveryFrameOnceTheTimerFills) {
@@ -283,32 +307,37 @@ protected:
     }
 };
 
+// Also with the count straddling the wrap of GLUT's counter.
 TEST_F(Waiting, NothingMovesWhileTheWindowIsAwayAndGoingOnCountsNoTimeFromTheStop) {
-    playWithBurst();
-    const int16_t life = game.play.emitter->life();
-    const double particleX = game.play.emitter->particles().front().x();
-    fakeplatform::hasKeys = false;
-    const auto first = framedAfter(16);
-    EXPECT_EQ(label(), "PAUSED");
-    EXPECT_EQ(framedAfter(5000), first);  // the picture stands: background, spheres, rate
-    EXPECT_EQ(game.clock.stepTimer, 50);
-    EXPECT_EQ(game.play.snakeFirst->y, kSpawnY);
-    EXPECT_EQ(game.play.emitter->life(), life);
-    EXPECT_EQ(game.play.emitter->particles().front().x(), particleX);
-
-    fakeplatform::hasKeys = true;
-    for (const char* shown : {"3", "2", "1"}) {
-        framedAfter(shown[0] == '3' ? 16 : kCountStepMs);
-        EXPECT_EQ(label(), shown);
+    for (const int64_t start : {int64_t{0}, kWrap - 7600}) {  // the wrap between "1" and the end
+        SCOPED_TRACE(start);
+        clockAt(start);
+        playWithBurst();
+        const int16_t life = game.play.emitter->life();
+        const double particleX = game.play.emitter->particles().front().x();
+        fakeplatform::hasKeys = false;
+        const auto first = framedAfter(16);
+        EXPECT_EQ(label(), "PAUSED");
+        EXPECT_EQ(framedAfter(5000), first);  // the picture stands: background, spheres, rate
         EXPECT_EQ(game.clock.stepTimer, 50);
+        EXPECT_EQ(game.play.snakeFirst->y, kSpawnY);
+        EXPECT_EQ(game.play.emitter->life(), life);
+        EXPECT_EQ(game.play.emitter->particles().front().x(), particleX);
+
+        fakeplatform::hasKeys = true;
+        for (const char* shown : {"3", "2", "1"}) {
+            framedAfter(shown[0] == '3' ? 16 : kCountStepMs);
+            EXPECT_EQ(label(), shown);
+            EXPECT_EQ(game.clock.stepTimer, 50);
+        }
+        framedAfter(kCountStepMs + 10);  // the count ended 10 ms ago
+        EXPECT_EQ(label(), "");
+        EXPECT_EQ(game.clock.stepTimer, 60);
+        EXPECT_EQ(game.play.emitter->life(), life - 10);
+        EXPECT_EQ(game.play.snakeFirst->y, kSpawnY);
+        frameAfter(61);
+        EXPECT_EQ(game.play.snakeFirst->y, kSpawnY + 1);
     }
-    framedAfter(kCountStepMs + 10);  // the count ended 10 ms ago
-    EXPECT_EQ(label(), "");
-    EXPECT_EQ(game.clock.stepTimer, 60);
-    EXPECT_EQ(game.play.emitter->life(), life - 10);
-    EXPECT_EQ(game.play.snakeFirst->y, kSpawnY);
-    frameAfter(61);
-    EXPECT_EQ(game.play.snakeFirst->y, kSpawnY + 1);
 }
 
 TEST_F(Waiting, TheRateShownIsNotAveragedOverTheWait) {
