@@ -75,6 +75,7 @@ void playFrame(int32_t frameMs, int32_t elapsedMs) {
     drawBackground(time.pictureMs);
     drawGameScreen(game.play, time.pictureMs, game.clock.shownFps);
     drawLabelAboveBoard(current.label());
+    drawNoticeOverBoard(current.notice());
 }
 
 // While the picture stands, GLUT calls no frame until one is needed: it looks a few times a

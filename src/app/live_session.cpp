@@ -30,7 +30,7 @@ public:
         const int32_t now = game.clock.lastFrameTime;
         follow(now);
         if (waiting_ != Waiting::No) {
-            shownLabel_ = labelAt(now);
+            shownNotice_ = labelAt(now);
             return {0, 0, pictureMs_};
         }
         PlayTime time{elapsedMs, frameMs, 0};
@@ -41,7 +41,7 @@ public:
             wentOnAt_.reset();
         }
         playedUntil_ = now;
-        shownLabel_.clear();
+        shownNotice_.clear();
         pictureMs_ = msAfter(game.clock.elapsedTime, -waitedMs_);
         time.pictureMs = pictureMs_;
         return time;
@@ -49,7 +49,9 @@ public:
 
     bool frozen() const override { return waiting_ != Waiting::No; }
 
-    std::string label() const override { return shownLabel_; }
+    std::string label() const override { return {}; }
+
+    std::string notice() const override { return shownNotice_; }
 
     void beforeStep() override { recordBeforeStep(); }
 
@@ -82,7 +84,7 @@ public:
         waitedMs_ = 0;
         playedUntil_ = game.clock.lastFrameTime;
         pictureMs_ = game.clock.elapsedTime;
-        shownLabel_.clear();
+        shownNotice_.clear();
     }
 
     bool pictureStands(int32_t now) override {
@@ -90,7 +92,7 @@ public:
             return false;
         }
         follow(now);
-        return waiting_ != Waiting::No && labelAt(now) == shownLabel_;
+        return waiting_ != Waiting::No && labelAt(now) == shownNotice_;
     }
 
 private:
@@ -129,7 +131,7 @@ private:
     std::optional<int32_t> wentOnAt_;  // when the count ended, until a frame has gone on
     int64_t waitedMs_ = 0;             // this game's time spent waiting: the picture's lags
     int32_t pictureMs_ = 0;            // the picture's time at the last frame played
-    std::string shownLabel_;           // the line drawn above the board
+    std::string shownNotice_;          // the wait's notice drawn over the board
     bool holdGameOver_ = false;        // "GAME OVER" is on its way to the screen
 };
 

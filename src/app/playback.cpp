@@ -50,6 +50,8 @@ public:
         return fast_ ? "REPLAY 4x" : "REPLAY";
     }
 
+    std::string notice() const override { return {}; }
+
     void beforeStep() override { player_.beforeStep(game.play); }
 
     void afterStep(const StepEvent& event) override {

@@ -1,8 +1,8 @@
 // The session a process runs, chosen once at start-up: a live game, or the playback of a
 // recording. It owns everything the two do differently in play (how much time a frame gathers,
-// whether the picture stands still and the line above the board, what comes before and after a
-// step, what game over does, which keys it takes itself, whether a frame is needed at all),
-// so that the frame driver asks it and never asks which one it is.
+// whether the picture stands still, the line above the board and the notice over it, what
+// comes before and after a step, what game over does, which keys it takes itself, whether a
+// frame is needed at all), so that the frame driver asks it and never asks which one it is.
 #pragma once
 
 #include <cstdint>
@@ -30,8 +30,11 @@ public:
     // Whether the picture stands still this frame: no burst moves, the frame rate shown stays.
     // Asked after playTime.
     virtual bool frozen() const = 0;
-    // The line above the board; empty for none.
+    // The small line above the board (a replay's); empty for none.
     virtual std::string label() const = 0;
+    // The notice drawn large over the board's middle, after everything else (a live game's
+    // wait); empty for none.
+    virtual std::string notice() const = 0;
 
     virtual void beforeStep() = 0;
     virtual void afterStep(const StepEvent& event) = 0;

@@ -20,6 +20,7 @@
 #include "game/particles.h"
 #include "game_test.h"
 #include "render/gl.h"
+#include "render/scene.h"
 
 namespace {
 
@@ -294,9 +295,36 @@ protected:
         calls.erase(std::find(calls.begin(), calls.end(), "glutSwapBuffers()"), calls.end());
         return calls;
     }
-    std::string label() {
+    std::string notice() {
         const auto texts = fakegl::strokeTexts();
         return texts.size() > 4 ? texts.back() : "";  // after score, lives, rate and credit
+    }
+    // The wait's notice stands over the board's middle in the game's large text, drawn after
+    // everything else: only lighting going back on follows it.
+    void expectNoticeOverTheBoard() {
+        const std::vector<fakegl::Call>& calls = fakegl::calls();
+        size_t text = calls.size();
+        while (text > 0 && calls[text - 1].name != "glLoadIdentity") {
+            --text;
+        }
+        ASSERT_GT(text, 0u);
+        ASSERT_EQ(calls.at(text + 1).name, "glTranslatef");
+        ASSERT_EQ(calls.at(text + 2).name, "glScalef");
+        const double x = calls[text + 1].args[0];
+        const double y = calls[text + 1].args[1];
+        const double scale = calls[text + 2].args[0];
+        EXPECT_GE(scale, 0.006);  // GAME OVER's size
+        const double width = fakegl::kStrokeWidth * scale * static_cast<double>(notice().size());
+        const double middle = (boardToWorld(1) + boardToWorld(kBoardSize)) / 2 * 10 / 15;
+        EXPECT_LT(x, middle);
+        EXPECT_GT(x + width, middle);
+        EXPECT_LT(y, middle);
+        EXPECT_GT(y + fakegl::kStrokeWidth * scale, middle);  // capitals and digits as high
+        const auto swap =
+            std::find_if(calls.begin() + static_cast<std::ptrdiff_t>(text), calls.end(),
+                         [](const fakegl::Call& call) { return call.name == "glutSwapBuffers"; });
+        ASSERT_NE(swap, calls.end());
+        EXPECT_EQ((swap - 1)->str(), "glEnable(2896)");  // GL_LIGHTING
     }
     // Starts a game with a live burst and 50 ms on the step timer.
     void playWithBurst() {
@@ -317,7 +345,8 @@ TEST_F(Waiting, NothingMovesWhileTheWindowIsAwayAndGoingOnCountsNoTimeFromTheSto
         const double particleX = game.play.emitter->particles().front().x();
         fakeplatform::hasKeys = false;
         const auto first = framedAfter(16);
-        EXPECT_EQ(label(), "PAUSED");
+        EXPECT_EQ(notice(), "PAUSED");
+        expectNoticeOverTheBoard();
         EXPECT_EQ(framedAfter(5000), first);  // the picture stands: background, spheres, rate
         EXPECT_EQ(game.clock.stepTimer, 50);
         EXPECT_EQ(game.play.snakeFirst->y, kSpawnY);
@@ -327,11 +356,12 @@ TEST_F(Waiting, NothingMovesWhileTheWindowIsAwayAndGoingOnCountsNoTimeFromTheSto
         fakeplatform::hasKeys = true;
         for (const char* shown : {"3", "2", "1"}) {
             framedAfter(shown[0] == '3' ? 16 : kCountStepMs);
-            EXPECT_EQ(label(), shown);
+            EXPECT_EQ(notice(), shown);
+            expectNoticeOverTheBoard();
             EXPECT_EQ(game.clock.stepTimer, 50);
         }
         framedAfter(kCountStepMs + 10);  // the count ended 10 ms ago
-        EXPECT_EQ(label(), "");
+        EXPECT_EQ(notice(), "");
         EXPECT_EQ(game.clock.stepTimer, 60);
         EXPECT_EQ(game.play.emitter->life(), life - 10);
         EXPECT_EQ(game.play.snakeFirst->y, kSpawnY);
@@ -360,19 +390,19 @@ TEST_F(Waiting, TheCountStartsAgainIfTheWindowGoesMeanwhile) {
     playWithBurst();
     noteWindowStatus(GLUT_HIDDEN);
     framedAfter(16);
-    EXPECT_EQ(label(), "PAUSED");
+    EXPECT_EQ(notice(), "PAUSED");
     noteWindowStatus(GLUT_FULLY_RETAINED);
     framedAfter(16);
     framedAfter(kCountStepMs);
-    EXPECT_EQ(label(), "2");
+    EXPECT_EQ(notice(), "2");
     fakeplatform::hasKeys = false;
     framedAfter(16);
-    EXPECT_EQ(label(), "PAUSED");
+    EXPECT_EQ(notice(), "PAUSED");
     fakeplatform::hasKeys = true;
     framedAfter(16);
-    EXPECT_EQ(label(), "3");
+    EXPECT_EQ(notice(), "3");
     framedAfter(3 * kCountStepMs - 1);
-    EXPECT_EQ(label(), "1");
+    EXPECT_EQ(notice(), "1");
     EXPECT_EQ(game.clock.stepTimer, 50);
 }
 

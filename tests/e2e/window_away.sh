@@ -18,11 +18,13 @@ key Return
 step  # eats the berry above the spawn cell: a burst, which must stand still too
 "$XPROBE" wait-cell 10 11 green 5000 || fail "the snake did not step up"
 
-# The line above the board: none in play, PAUSED reaches right of the middle, a digit doesn't.
-label() { "$XPROBE" right-edge -2 3.45 2 4.05; }
-label_is() { awk -v e="$(label)" -v want="$1" 'BEGIN {
-  exit !(want == "none" ? e == -99 : want == "PAUSED" ? e > 0.4 : e > -0.2 && e < 0.4) }'; }
-label_is none || fail "a line above the board in play: $(label)"
+# The notice over the board's middle: none in play, PAUSED three units wide, a digit less than
+# one (text's pure yellow: the burst beside it is never as bright).
+notice() { "$XPROBE" text-span -2.5 -0.6 2.8 0.9; }
+notice_is() { notice | awk -v want="$1" '{
+  if ($1 == "none") exit want != "none"
+  exit !(want == "PAUSED" ? $2 - $1 > 2.5 : want == "digit" && $1 > -0.5 && $2 < 0.9) }'; }
+notice_is none || fail "a notice over the board in play: $(notice)"
 
 shot() { pixels "$WORK/$1"; }
 same_picture() { cmp -s "$WORK/before" "$WORK/after"; }
@@ -33,7 +35,7 @@ OTHER_PIDS+=($!)
 wait_until "another window appears" 'wmctrl -l | grep -q xlogo'
 wmctrl -a xlogo
 wait_until "the other window takes the focus" '[ "$(xdotool getactivewindow getwindowname)" = xlogo ]'
-wait_until "PAUSED stands above the board" 'label_is PAUSED'
+wait_until "PAUSED stands over the board" 'notice_is PAUSED'
 screenshot window-away
 seam advance 1  # once the game has looked at a later time, the frame that drew PAUSED is counted
 seam time-read
@@ -49,20 +51,20 @@ same_picture || fail "the picture moved while the game waited"
 # The focus comes back: 3 at once, 2 and 1 as the seconds pass, no step meanwhile.
 xdotool search --name '^ORVEL$' windowactivate
 wait_until "the game has the focus back" game_has_focus
-wait_until "the count begins" 'label_is digit'
+wait_until "the count begins" 'notice_is digit'
 for _ in 2 1; do
   shot before
   frames=$(seam_count frames)
   seam advance 1000
   wait_until "the count moves on" '[ "$(seam_count frames)" -gt "$frames" ]'
-  label_is digit || fail "no count above the board: $(label)"
+  notice_is digit || fail "no count over the board: $(notice)"
   shot after
   ! same_picture || fail "the count did not move on"
   "$XPROBE" wait-cell 10 12 dark 100 || fail "the snake stepped during the count"
 done
 seam advance 1000  # the count ends
 seam frames 2
-label_is none || fail "the line stays above the board after the count: $(label)"
+notice_is none || fail "the notice stays over the board after the count: $(notice)"
 step
 "$XPROBE" wait-cell 10 12 green 5000 || fail "the snake did not step after the count"
 key Escape
@@ -86,5 +88,5 @@ xdotool windowunmap --sync "$window"
 seam advance 1
 seam time-read
 xdotool windowmap --sync "$window"
-wait_until "the count begins once the window is back" 'label_is digit'
+wait_until "the count begins once the window is back" 'notice_is digit'
 echo "PASS"

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -315,6 +316,10 @@ void glutSwapBuffers() {
 }
 void glutStrokeCharacter(void* font, int character) {
     record("glutStrokeCharacter", {font == GLUT_STROKE_ROMAN ? 0.0 : -1.0, double(character)});
+}
+int glutStrokeLength(void*, const unsigned char* text) {
+    return static_cast<int>(std::strlen(reinterpret_cast<const char*>(text))) *
+           fakegl::kStrokeWidth;
 }
 void glutSolidSphere(GLdouble radius, GLint slices, GLint stacks) {
     record("glutSolidSphere", {radius, double(slices), double(stacks)});

@@ -9,6 +9,10 @@
 
 namespace fakegl {
 
+// glutStrokeLength counts every character this many units wide, about the width and the height
+// of the stroke font's capitals and digits.
+constexpr int kStrokeWidth = 100;
+
 struct Call {
     std::string name;
     std::vector<double> args;  // numeric arguments as passed (floats widened)
