@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/elapsed_time.h"
@@ -85,6 +86,11 @@ constexpr unsigned kLookMs = 100;
 bool standing = false;
 int looks = 0;  // numbers the standings, so that a look left from an earlier one does nothing
 
+// A hidden window (unmapped, minimised) shows nothing: no frame is drawn for it, on any
+// screen, and its time counts for nothing. Set by GLUT's window status callback.
+bool windowHidden = false;
+std::optional<int32_t> hiddenSince;  // when a frame found it hidden, until one is drawn again
+
 void goOnDrawing() {
     standing = false;
     glutIdleFunc(drawFrame);
@@ -95,7 +101,8 @@ void lookAgain(int standingNumber) {
         return;
     }
     keepKeyboardFocus();
-    if (terminationRequested() || !session().pictureStands(glutGet(GLUT_ELAPSED_TIME))) {
+    const int32_t now = glutGet(GLUT_ELAPSED_TIME);
+    if (terminationRequested() || (!windowHidden && !session().pictureStands(now))) {
         goOnDrawing();
         return;
     }
@@ -130,7 +137,24 @@ void restAfterFrame() {
     }
 }
 
+// The frame after the window was hidden measures from the last frame drawn as if the time it
+// was hidden had not passed: a replay goes on where it stood, the frame rate spans no stop, and
+// a live game, told at once, waits and counts (the menus' background goes on with the clock).
+void showAgain() {
+    const int32_t hiddenFor = msBetween(*hiddenSince, glutGet(GLUT_ELAPSED_TIME));
+    game.clock.lastFrameTime = msAfter(game.clock.lastFrameTime, hiddenFor);
+    game.clock.lastFpsTime = msAfter(game.clock.lastFpsTime, hiddenFor);
+    hiddenSince.reset();
+}
+
 }  // namespace
+
+void noteWindowStatus(int status) {
+    windowHidden = status == GLUT_HIDDEN;
+    if (!windowHidden && hiddenSince && standing) {
+        goOnDrawing();  // at once, rather than at the next look
+    }
+}
 
 float frameDelta() {
     const int32_t now = glutGet(GLUT_ELAPSED_TIME);
@@ -164,6 +188,17 @@ void drawFrame() {
     keepKeyboardFocus();
     // Keys queued during a crash pause have all been handled (dropped) before this frame.
     game.menus.discardPendingKeys = false;
+    if (windowHidden) {
+        if (!hiddenSince) {
+            hiddenSince = glutGet(GLUT_ELAPSED_TIME);
+            session().hidden();
+        }
+        standStill();
+        return;
+    }
+    if (hiddenSince) {
+        showAgain();
+    }
     const int32_t previousFrameTime = game.clock.lastFrameTime;
     const float delta = frameDelta();
     const int32_t elapsedMs = std::max(0, msBetween(previousFrameTime, game.clock.lastFrameTime));
@@ -210,8 +245,12 @@ void actOnStep(const StepEvent& event) {
         case StepEvent::Kind::Ate:  // the step made its burst itself
             break;
         case StepEvent::Kind::Crashed:
-        case StepEvent::Kind::GameOver:
+        case StepEvent::Kind::GameOver: {
+            // The frame that sleeps through the pause shows the rate of its drawing alone.
+            const int32_t pauseFrom = glutGet(GLUT_ELAPSED_TIME);
             sleepMs(kCrashPauseMs);
+            game.clock.lastFpsTime =
+                msAfter(game.clock.lastFpsTime, msBetween(pauseFrom, glutGet(GLUT_ELAPSED_TIME)));
             // Keys pressed while the game stood still are stale: they must not steer the new
             // snake or work the high-score screen.
             game.menus.discardPendingKeys = true;
@@ -219,10 +258,12 @@ void actOnStep(const StepEvent& event) {
                 endGame();
             }
             break;
+        }
     }
 }
 
 void setFramePacing(const FramePacer& framePacer) {
     pacer = framePacer;
     standing = false;  // frames come as GLUT calls them, until a picture stands
+    hiddenSince.reset();
 }

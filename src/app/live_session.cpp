@@ -12,17 +12,10 @@
 #include "game/pace.h"
 #include "platform/clock.h"
 #include "platform/window_system.h"
-#include "render/gl.h"
 
 namespace {
 
 constexpr int32_t kCountFrom = 3;
-
-bool windowShown = true;
-
-bool windowPlayable() {
-    return windowShown && windowHasKeys();
-}
 
 class LiveSession final : public Session {
 public:
@@ -95,12 +88,19 @@ public:
         return waiting_ != Waiting::No && labelAt(now) == shownNotice_;
     }
 
+    // A game hidden waits: shown again, it counts.
+    void hidden() override {
+        if (game.menus.screen == Playing) {
+            waiting_ = Waiting::Stopped;
+        }
+    }
+
 private:
     enum class Waiting { No, Stopped, Counting };
 
     // Moves the wait on to what the window and the clock say at now.
     void follow(int32_t now) {
-        if (!windowPlayable()) {
+        if (!windowHasKeys()) {
             waiting_ = Waiting::Stopped;  // stops the game, or the count to start again
             return;
         }
@@ -139,8 +139,4 @@ private:
 
 std::unique_ptr<Session> liveSession() {
     return std::make_unique<LiveSession>();
-}
-
-void noteWindowStatus(int status) {
-    windowShown = status != GLUT_HIDDEN;
 }

@@ -92,6 +92,9 @@ public:
 
     bool pictureStands(int32_t) override { return false; }
 
+    // The replay stands still while hidden, the frame driver keeping that time out of its own.
+    void hidden() override {}
+
 private:
     // Holds the last picture, says whether the replay matched, and exits.
     [[noreturn]] void finish() {

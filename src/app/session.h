@@ -51,6 +51,9 @@ public:
     // Whether the picture on screen is still the one a frame at now (the elapsed-time
     // counter) would draw, so that none need be drawn until the window is exposed or resized.
     virtual bool pictureStands(int32_t now) = 0;
+    // The window is hidden: no frame is drawn until it is shown again, and the first one after
+    // that measures from the last drawn as if no time had passed.
+    virtual void hidden() = 0;
 };
 
 // The process's session: a live one until start-up chooses.

@@ -13,6 +13,7 @@
 #include "app/frame_pacing.h"
 #include "app/keyboard.h"
 #include "app/live_session.h"
+#include "app/playback.h"
 #include "app/session.h"
 #include "fake_gl.h"
 #include "fake_platform.h"
@@ -370,9 +371,19 @@ TEST_F(Waiting, NothingMovesWhileTheWindowIsAwayAndGoingOnCountsNoTimeFromTheSto
     }
 }
 
-TEST_F(Waiting, TheRateShownIsNotAveragedOverTheWait) {
+// Nor over a crash pause: the frame that slept through it shows the rate of its drawing, and so
+// does a wait that begins after it.
+TEST_F(Waiting, TheRateShownIsNotAveragedOverTheWaitNorOverACrashPause) {
     playWithBurst();
     frameAfter(20);
+    EXPECT_DOUBLE_EQ(game.clock.shownFps, 50.0);
+    laySnake({{5, 5}, {5, 6}, {6, 6}, {6, 5}, {6, 4}}, 'd');  // turning up runs into the body
+    game.play.nextDirection = 'w';
+    game.clock.stepTimer = 110;
+    fakeplatform::sleepsTakeTime = true;
+    frameAfter(20);  // the step crashes: a second's pause on the clock
+    now += kCrashPauseMs;
+    ASSERT_EQ(game.play.lives, 2);
     EXPECT_DOUBLE_EQ(game.clock.shownFps, 50.0);
     fakeplatform::hasKeys = false;
     frameAfter(16);
@@ -385,20 +396,29 @@ TEST_F(Waiting, TheRateShownIsNotAveragedOverTheWait) {
     EXPECT_DOUBLE_EQ(game.clock.shownFps, 40.0);
 }
 
-// Hidden counts as away; the count starts again when the window goes meanwhile.
+// Hidden counts as away, and no frame is drawn for it; the count starts again when the window
+// goes meanwhile, its keys or the window itself.
 TEST_F(Waiting, TheCountStartsAgainIfTheWindowGoesMeanwhile) {
     playWithBurst();
+    for (const bool keys : {false, true}) {
+        noteWindowStatus(GLUT_HIDDEN);
+        framedAfter(16);
+        EXPECT_EQ(fakegl::countOf("glClear"), 0u);
+        noteWindowStatus(GLUT_FULLY_RETAINED);
+        framedAfter(16);
+        EXPECT_EQ(notice(), "3");
+        framedAfter(kCountStepMs);
+        EXPECT_EQ(notice(), "2");
+        fakeplatform::hasKeys = keys;
+        framedAfter(16);
+        EXPECT_EQ(notice(), keys ? "2" : "PAUSED");
+        fakeplatform::hasKeys = true;
+    }
+    framedAfter(16);
+    EXPECT_EQ(notice(), "2");
     noteWindowStatus(GLUT_HIDDEN);
     framedAfter(16);
-    EXPECT_EQ(notice(), "PAUSED");
     noteWindowStatus(GLUT_FULLY_RETAINED);
-    framedAfter(16);
-    framedAfter(kCountStepMs);
-    EXPECT_EQ(notice(), "2");
-    fakeplatform::hasKeys = false;
-    framedAfter(16);
-    EXPECT_EQ(notice(), "PAUSED");
-    fakeplatform::hasKeys = true;
     framedAfter(16);
     EXPECT_EQ(notice(), "3");
     framedAfter(3 * kCountStepMs - 1);
@@ -425,12 +445,23 @@ TEST_F(Waiting, KeysKeepTheirEffects) {
 }
 
 // A waiting game draws only when it must: GLUT calls no frame while the picture stands, and
-// the driver looks again until the window is back. Menus never wait.
+// the driver looks again until the window is back. Menus never wait, but a hidden window
+// draws nothing on any screen until it is shown again.
 TEST_F(Waiting, AStandingPictureIsNotDrawnAgain) {
     fakeplatform::hasKeys = false;
     frameAfter(16);
     EXPECT_EQ(fakegl::countOf("glutIdleFunc"), 0u);  // the main menu
     fakeplatform::hasKeys = true;
+    noteWindowStatus(GLUT_HIDDEN);
+    frameAfter(16);
+    fakegl::runTimers();
+    EXPECT_EQ(fakegl::countOf("glClear"), 1u);  // the first frame's alone
+    EXPECT_FALSE(fakegl::idleSet());
+    noteWindowStatus(GLUT_FULLY_RETAINED);
+    EXPECT_TRUE(fakegl::idleSet());
+    frameAfter(16);
+    EXPECT_EQ(fakegl::countOf("glClear"), 2u);
+    fakegl::forgetCalls();
     playWithBurst();
     fakeplatform::hasKeys = false;
     frameAfter(16);
@@ -447,4 +478,25 @@ TEST_F(Waiting, AStandingPictureIsNotDrawnAgain) {
     fakegl::setElapsedTime(now + kCountStepMs);
     fakegl::runTimers();
     EXPECT_TRUE(fakegl::idleSet());
+}
+
+// A replay stands still while its window is hidden, and goes on where it stood.
+TEST_F(Waiting, AHiddenReplayStandsStill) {
+    Replay replay;
+    replay.seed = 7;
+    replay.steps = 100;
+    replay.ending = "exit";
+    testing::internal::CaptureStdout();
+    useSession(beginPlayback(replay, "hidden.orvel-replay"));
+    testing::internal::GetCapturedStdout();
+    frameAfter(100);
+    noteWindowStatus(GLUT_HIDDEN);
+    frameAfter(16);
+    frameAfter(60000);
+    noteWindowStatus(GLUT_FULLY_RETAINED);
+    frameAfter(4);
+    EXPECT_EQ(game.clock.stepTimer, 116);  // the 16 ms before the window was found hidden
+    EXPECT_EQ(game.play.snakeFirst->y, kSpawnY);
+    frameAfter(5);
+    EXPECT_EQ(game.play.snakeFirst->y, kSpawnY + 1);
 }

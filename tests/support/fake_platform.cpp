@@ -17,6 +17,7 @@ int switchErrors = 0;
 std::vector<std::pair<unsigned char, bool>> layoutKeys;
 bool modeSwitched = true;
 bool hasKeys = true;
+bool sleepsTakeTime = false;
 
 const std::vector<int32_t>& sleeps() {
     return recordedSleeps;
@@ -38,6 +39,7 @@ void reset() {
     modeSwitched = true;
     layoutKeys.clear();
     hasKeys = true;
+    sleepsTakeTime = false;
 }
 
 }  // namespace fakeplatform
@@ -46,6 +48,9 @@ void sleepMs(int32_t ms) {
     fakeplatform::recordedSleeps.push_back(ms);
     const auto& calls = fakegl::calls();
     fakeplatform::recordedPausedAfter.push_back(calls.empty() ? "" : calls.back().name);
+    if (fakeplatform::sleepsTakeTime) {
+        fakegl::advanceClock(ms);
+    }
 }
 
 void restBetweenFrames(int32_t ms) {

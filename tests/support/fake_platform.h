@@ -12,6 +12,8 @@ namespace fakeplatform {
 // The pauses asked for since the last reset, in milliseconds, and the GL call each came after.
 const std::vector<int32_t>& sleeps();
 const std::vector<std::string>& pausedAfter();
+// Whether a pause moves the GL fake's clock on by its length (it does not by default).
+extern bool sleepsTakeTime;
 // The frame driver's rests between frames, in order.
 const std::vector<int32_t>& rests();
 void reset();
