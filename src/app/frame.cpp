@@ -123,9 +123,10 @@ void restAfterFrame() {
         return;
     }
     const int32_t now = glutGet(GLUT_ELAPSED_TIME);
-    // While playing, the next frame starts no later than the step falls due.
+    // While playing, the next frame starts no later than the step falls due; a picture that
+    // stands gathers no time toward it.
     int32_t untilStep = INT32_MAX;
-    if (game.menus.screen == Playing) {
+    if (game.menus.screen == Playing && !session().frozen()) {
         untilStep = static_cast<int32_t>(std::clamp<int64_t>(
             int64_t{stepThreshold(game.play.difficulty)} + 1 - std::max(game.clock.stepTimer, 0) -
                 msBetween(game.clock.lastFrameTime, now),

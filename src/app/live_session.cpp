@@ -78,14 +78,17 @@ public:
         playedUntil_ = game.clock.lastFrameTime;
         pictureMs_ = game.clock.elapsedTime;
         shownNotice_.clear();
+        grabbedSince_.reset();
     }
 
+    // A short grab's frames go on, so that its end, or its turning long, is seen at once.
     bool pictureStands(int32_t now) override {
         if (game.menus.screen != Playing || waiting_ == Waiting::No) {
             return false;
         }
         follow(now);
-        return waiting_ != Waiting::No && labelAt(now) == shownNotice_;
+        return waiting_ != Waiting::No && !(grabbedSince_ && waiting_ != Waiting::Stopped) &&
+               labelAt(now) == shownNotice_;
     }
 
     // A game hidden waits: shown again, it counts.
@@ -96,28 +99,53 @@ public:
     }
 
 private:
-    enum class Waiting { No, Stopped, Counting };
+    // Held: another program's grab holds the keyboard, for less than kShortGrabMs so far: the
+    // game stands and shows nothing.
+    enum class Waiting { No, Held, Stopped, Counting };
 
     // Moves the wait on to what the window and the clock say at now.
     void follow(int32_t now) {
-        if (!windowHasKeys()) {
+        const KeysGo keys = whereKeysGo();
+        if (keys != KeysGo::ToGrab) {
+            grabbedSince_.reset();
+        } else if (!grabbedSince_) {
+            grabbedSince_ = now;
+        }
+        if (keys == KeysGo::Elsewhere ||
+            (grabbedSince_ && msBetween(*grabbedSince_, now) >= kShortGrabMs)) {
             waiting_ = Waiting::Stopped;  // stops the game, or the count to start again
             return;
         }
-        if (waiting_ == Waiting::Stopped) {
+        const bool countOver = waiting_ == Waiting::Counting &&
+                               msBetween(countFrom_, now) >= kCountFrom * kCountStepMs;
+        if (keys == KeysGo::ToGrab) {
+            // The count goes on beneath a short grab, but the game goes on only after both.
+            if (waiting_ == Waiting::No || countOver) {
+                waiting_ = Waiting::Held;
+            }
+            return;
+        }
+        if (waiting_ == Waiting::Held) {
+            goOn(now);
+        } else if (waiting_ == Waiting::Stopped) {
             waiting_ = Waiting::Counting;
             countFrom_ = now;
-        }
-        if (waiting_ == Waiting::Counting &&
-            msBetween(countFrom_, now) >= kCountFrom * kCountStepMs) {
-            const int32_t wentOn = msAfter(countFrom_, kCountFrom * kCountStepMs);
-            waitedMs_ += msBetween(playedUntil_, wentOn);
-            wentOnAt_ = wentOn;
-            waiting_ = Waiting::No;
+        } else if (countOver) {
+            goOn(msAfter(countFrom_, kCountFrom * kCountStepMs));
         }
     }
 
+    // The game goes on from wentOn: all since the last frame played was a wait.
+    void goOn(int32_t wentOn) {
+        waitedMs_ += msBetween(playedUntil_, wentOn);
+        wentOnAt_ = wentOn;
+        waiting_ = Waiting::No;
+    }
+
     std::string labelAt(int32_t now) const {
+        if (waiting_ == Waiting::Held) {
+            return {};
+        }
         if (waiting_ == Waiting::Stopped) {
             return "PAUSED";
         }
@@ -126,13 +154,14 @@ private:
     }
 
     Waiting waiting_ = Waiting::No;
-    int32_t countFrom_ = 0;            // when the count began
-    int32_t playedUntil_ = 0;          // the last frame that counted time
-    std::optional<int32_t> wentOnAt_;  // when the count ended, until a frame has gone on
-    int64_t waitedMs_ = 0;             // this game's time spent waiting: the picture's lags
-    int32_t pictureMs_ = 0;            // the picture's time at the last frame played
-    std::string shownNotice_;          // the wait's notice drawn over the board
-    bool holdGameOver_ = false;        // "GAME OVER" is on its way to the screen
+    int32_t countFrom_ = 0;                // when the count began
+    int32_t playedUntil_ = 0;              // the last frame that counted time
+    std::optional<int32_t> wentOnAt_;      // when the count ended, until a frame has gone on
+    std::optional<int32_t> grabbedSince_;  // when another program's grab was first seen
+    int64_t waitedMs_ = 0;                 // this game's time spent waiting: the picture's lags
+    int32_t pictureMs_ = 0;                // the picture's time at the last frame played
+    std::string shownNotice_;              // the wait's notice drawn over the board
+    bool holdGameOver_ = false;            // "GAME OVER" is on its way to the screen
 };
 
 }  // namespace

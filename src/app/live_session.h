@@ -18,3 +18,8 @@ std::unique_ptr<Session> liveSession();
 
 // How long each number of the count stands.
 constexpr int32_t kCountStepMs = 1000;
+// Another program's keyboard grab shorter than this (a hotkey pressed: volume, a screenshot, a
+// window manager's shortcut) stands the game without a word and costs nothing more: it goes on
+// at once when the grab ends. A longer one (a screen locker, a menu held open) is a wait like
+// any other: PAUSED from this moment on, then the count.
+constexpr int32_t kShortGrabMs = 1000;

@@ -44,9 +44,12 @@ void keepKeyboardFocus();
 
 // Starts following the keyboard focus of the game's window (once it exists).
 void watchWindowFocus();
-// Whether the keys go to the game's window: false once it has lost the keyboard focus to
-// another window (or another program's grab) until it has it back; true before it ever had it.
-bool windowHasKeys();
+// Where the keys go: to the game's window; to another program that holds the keyboard grab
+// while the window keeps the focus beneath it (a hotkey held down, a screen locker), to come
+// back to the window when the grab ends; or to another window. To the game's window before it
+// ever had the focus.
+enum class KeysGo { ToWindow, ToGrab, Elsewhere };
+KeysGo whereKeysGo();
 
 // Held keys arrive as repeated presses and one release at the end, instead of a release before
 // every repeat, so that the menu cooldown meters them.

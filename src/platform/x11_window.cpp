@@ -40,7 +40,7 @@ Window focusWatched = None;
 WireToEvent convertFocusIn = nullptr;
 WireToEvent convertFocusOut = nullptr;
 bool hadFocus = false;
-bool hasFocus = true;
+KeysGo keysGo = KeysGo::ToWindow;
 
 Bool onFocusEvent(Display* display, XEvent* event, xEvent* wire) {
     const bool in = (wire->u.u.type & 0x7f) == FocusIn;
@@ -49,15 +49,17 @@ Bool onFocusEvent(Display* display, XEvent* event, xEvent* wire) {
         event->xfocus.detail == NotifyInferior) {
         return converted;
     }
+    // The focus moving while the game's own grab (GLUT's in game mode) holds the keyboard, and
+    // the end of that grab, leave the keys where the grab has them: with the game.
     if (in) {
         hadFocus = true;
-        hasFocus = true;
-    } else if (event->xfocus.mode == NotifyNormal || event->xfocus.mode == NotifyGrab) {
-        // Another window took the focus, or another program grabbed the keyboard (a grab
-        // takes the focus away only from windows other than the grabbing one). The focus
-        // moving while a grab holds the keyboard, and the end of a grab, leave the keys where
-        // the grab had them: with the game, when the grab is its own (GLUT's in game mode).
-        hasFocus = false;
+        keysGo = KeysGo::ToWindow;  // the focus came, or another program's grab ended
+    } else if (event->xfocus.mode == NotifyNormal) {
+        keysGo = KeysGo::Elsewhere;  // another window took the focus
+    } else if (event->xfocus.mode == NotifyGrab) {
+        keysGo = KeysGo::ToGrab;  // another program grabbed the keyboard; the focus stays
+    } else if (event->xfocus.mode == NotifyWhileGrabbed && keysGo == KeysGo::ToGrab) {
+        keysGo = KeysGo::Elsewhere;  // the focus left beneath that grab: its end brings nothing
     }
     return converted;
 }
@@ -344,8 +346,8 @@ void watchWindowFocus() {
     hadFocus = focus == window;
 }
 
-bool windowHasKeys() {
-    return !hadFocus || hasFocus;
+KeysGo whereKeysGo() {
+    return hadFocus ? keysGo : KeysGo::ToWindow;
 }
 
 void enableDetectableAutoRepeat() {

@@ -426,6 +426,45 @@ TEST_F(Waiting, TheCountStartsAgainIfTheWindowGoesMeanwhile) {
     EXPECT_EQ(game.clock.stepTimer, 50);
 }
 
+// Another program's keyboard grab (a hotkey held) stands the game without a word, frames going
+// on so that its end is seen at once: one shorter than kShortGrabMs costs nothing more, a longer
+// one is a wait like any other, and one during the count leaves the count alone but never lets
+// the game go on before it ends.
+TEST_F(Waiting, AShortKeyboardGrabCostsNothing) {
+    playWithBurst();
+    fakeplatform::grabbed = true;
+    framedAfter(16);
+    framedAfter(kShortGrabMs - 1);
+    EXPECT_EQ(notice(), "");
+    EXPECT_EQ(game.clock.stepTimer, 50);
+    EXPECT_EQ(fakegl::countOf("glutIdleFunc"), 0u);
+    fakeplatform::grabbed = false;
+    framedAfter(16);
+    EXPECT_EQ(notice(), "");
+    frameAfter(71);  // 121 ms gathered in all: a step at once
+    EXPECT_EQ(game.play.snakeFirst->y, kSpawnY + 1);
+
+    fakeplatform::grabbed = true;
+    framedAfter(16);
+    framedAfter(kShortGrabMs);
+    EXPECT_EQ(notice(), "PAUSED");
+    fakeplatform::grabbed = false;
+    framedAfter(16);
+    EXPECT_EQ(notice(), "3");
+    framedAfter(2 * kCountStepMs + 500);
+    fakeplatform::grabbed = true;
+    framedAfter(16);
+    EXPECT_EQ(notice(), "1");
+    framedAfter(kCountStepMs / 2);  // the count is over, the grab short
+    EXPECT_EQ(notice(), "");
+    const int32_t timer = game.clock.stepTimer;
+    fakeplatform::grabbed = false;
+    framedAfter(16);
+    EXPECT_EQ(game.clock.stepTimer, timer);
+    frameAfter(stepThreshold(2) + 1 - timer);
+    EXPECT_EQ(game.play.snakeFirst->y, kSpawnY + 2);
+}
+
 // A turn asked for during the count is taken at the first step after it; Escape leaves.
 TEST_F(Waiting, KeysKeepTheirEffects) {
     playWithBurst();

@@ -18,6 +18,7 @@ std::vector<std::pair<unsigned char, bool>> layoutKeys;
 bool modeSwitched = true;
 bool hasKeys = true;
 bool sleepsTakeTime = false;
+bool grabbed = false;
 
 const std::vector<int32_t>& sleeps() {
     return recordedSleeps;
@@ -40,6 +41,7 @@ void reset() {
     layoutKeys.clear();
     hasKeys = true;
     sleepsTakeTime = false;
+    grabbed = false;
 }
 
 }  // namespace fakeplatform
@@ -71,8 +73,11 @@ void keepKeyboardFocus() {}
 
 void watchWindowFocus() {}
 
-bool windowHasKeys() {
-    return fakeplatform::hasKeys;
+KeysGo whereKeysGo() {
+    if (fakeplatform::grabbed) {
+        return KeysGo::ToGrab;
+    }
+    return fakeplatform::hasKeys ? KeysGo::ToWindow : KeysGo::Elsewhere;
 }
 
 bool displayEmulatesModes() {

@@ -22,8 +22,10 @@ void reset();
 // screen really shows the mode afterwards.
 extern int switchErrors;
 extern bool modeSwitched;
-// Whether the game's window has the keys (the keyboard focus).
+// Whether the game's window has the keys (the keyboard focus), and whether another program
+// holds the keyboard grab meanwhile.
 extern bool hasKeys;
+extern bool grabbed;
 // Keys read by their position, handed to the game at the next frame: letter, pressed.
 extern std::vector<std::pair<unsigned char, bool>> layoutKeys;
 
