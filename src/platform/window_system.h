@@ -36,10 +36,11 @@ int endCountingDisplayErrors();
 // should have left it.
 bool displayModeIs(int width, int height);
 
-// Without a window manager nobody gives a window the keyboard focus, and once the game-mode
-// window that had it is gone the focus is nowhere: keys reach nothing. Called every frame; a
-// few times a second it looks, and where the focus is nowhere and no window manager runs, gives
-// it to the game's window.
+// Without a window manager nobody gives a window the keyboard focus: the server starts with it
+// following the pointer (PointerRoot), and once the game-mode window that had it is gone it is
+// nowhere. Called every frame; a few times a second it looks, and where no window manager runs
+// and the focus is no client's window (PointerRoot, nowhere, the root window), gives it to the
+// game's window. Another client's focused window keeps it.
 void keepKeyboardFocus();
 
 // Starts following the keyboard focus of the game's window (once it exists).

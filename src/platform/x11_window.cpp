@@ -314,10 +314,12 @@ void keepKeyboardFocus() {
     int revertTo = 0;
     XGetInputFocus(display, &focus, &revertTo);
     // Where a window manager runs, the focus is its to give, even away from the game. Without
-    // one, nobody's focus (None) and the root window's are taken: a focus the game gave itself
-    // falls to the root window while its window is unmapped, and would stay there once it is
-    // mapped again, the keys reaching the game under the pointer while it waits for them.
-    if ((focus != None && focus != DefaultRootWindow(display)) || windowManagerRuns(display)) {
+    // one, the focus that is no client's is taken: the server's own at start (PointerRoot,
+    // which gives the keys to whatever is under the pointer, never the game's window for
+    // certain), nobody's (None), and the root window's, where a focus the game gave itself
+    // falls while its window is unmapped. A window another client focused keeps it.
+    if ((focus != None && focus != PointerRoot && focus != DefaultRootWindow(display)) ||
+        windowManagerRuns(display)) {
         return;
     }
     XWindowAttributes attributes{};

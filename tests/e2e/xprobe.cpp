@@ -14,7 +14,10 @@
 //   xprobe focus                                   where the keyboard focus is: none,
 //                                                  pointer-root, or the focused window's name
 //                                                  (or its nearest named ancestor's)
-//   xprobe unfocus                                 give the keyboard focus to no window
+//   xprobe grab                                    grab the keyboard, as a hotkey held or a
+//                                                  screen locker does; say "grabbed" once the
+//                                                  server has it, and hold it until standard
+//                                                  input ends
 //   xprobe line-rows FROM TO                       share (%) of the screen's rows in which its
 //                                                  columns FROM..TO (fractions of the width)
 //                                                  show the background's dim yellow lines
@@ -307,8 +310,18 @@ int main(int argc, char** argv) {
                                                    : nameAbove(focus).c_str());
         return 0;
     }
-    if (command == "unfocus" && argc == 2) {
-        XSetInputFocus(display, None, RevertToNone, CurrentTime);
+    if (command == "grab" && argc == 2) {
+        if (XGrabKeyboard(display, DefaultRootWindow(display), False, GrabModeAsync,
+                          GrabModeAsync, CurrentTime) != GrabSuccess) {
+            std::fprintf(stderr, "xprobe: the keyboard is grabbed already\n");
+            return 1;
+        }
+        XSync(display, False);
+        std::puts("grabbed");
+        std::fflush(stdout);
+        while (std::getchar() != EOF) {
+        }
+        XUngrabKeyboard(display, CurrentTime);
         XSync(display, False);
         return 0;
     }
