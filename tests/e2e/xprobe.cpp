@@ -311,8 +311,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (command == "grab" && argc == 2) {
-        if (XGrabKeyboard(display, DefaultRootWindow(display), False, GrabModeAsync,
-                          GrabModeAsync, CurrentTime) != GrabSuccess) {
+        if (XGrabKeyboard(display, DefaultRootWindow(display), False, GrabModeAsync, GrabModeAsync,
+                          CurrentTime) != GrabSuccess) {
             std::fprintf(stderr, "xprobe: the keyboard is grabbed already\n");
             return 1;
         }
