@@ -16,6 +16,7 @@
 namespace {
 
 constexpr int32_t kCountFrom = 3;
+constexpr int32_t kCountMs = kCountFrom * kCountStepMs;
 
 class LiveSession final : public Session {
 public:
@@ -116,8 +117,8 @@ private:
             waiting_ = Waiting::Stopped;  // stops the game, or the count to start again
             return;
         }
-        const bool countOver = waiting_ == Waiting::Counting &&
-                               msBetween(countFrom_, now) >= kCountFrom * kCountStepMs;
+        const bool countOver =
+            waiting_ == Waiting::Counting && msBetween(countFrom_, now) >= kCountMs;
         if (keys == KeysGo::ToGrab) {
             // The count goes on beneath a short grab, but the game goes on only after both.
             if (waiting_ == Waiting::No || countOver) {
@@ -131,7 +132,7 @@ private:
             waiting_ = Waiting::Counting;
             countFrom_ = now;
         } else if (countOver) {
-            goOn(msAfter(countFrom_, kCountFrom * kCountStepMs));
+            goOn(msAfter(countFrom_, kCountMs));
         }
     }
 

@@ -54,12 +54,13 @@ Bool onFocusEvent(Display* display, XEvent* event, xEvent* wire) {
     if (in) {
         hadFocus = true;
         keysGo = KeysGo::ToWindow;  // the focus came, or another program's grab ended
-    } else if (event->xfocus.mode == NotifyNormal) {
-        keysGo = KeysGo::Elsewhere;  // another window took the focus
     } else if (event->xfocus.mode == NotifyGrab) {
         keysGo = KeysGo::ToGrab;  // another program grabbed the keyboard; the focus stays
-    } else if (event->xfocus.mode == NotifyWhileGrabbed && keysGo == KeysGo::ToGrab) {
-        keysGo = KeysGo::Elsewhere;  // the focus left beneath that grab: its end brings nothing
+    } else if (event->xfocus.mode == NotifyNormal ||
+               (event->xfocus.mode == NotifyWhileGrabbed && keysGo == KeysGo::ToGrab)) {
+        // Another window took the focus, or it left beneath another program's grab, whose end
+        // then brings the game nothing.
+        keysGo = KeysGo::Elsewhere;
     }
     return converted;
 }
