@@ -80,7 +80,9 @@ for pacing in rests ORVEL_VSYNC=0; do
   playing=$(cpu_percent 10)
   kill -TERM "$GAME_PID"; expect_exit 0
   # The replay of that game stands still while hidden.
-  launch_game "${environment[@]}" -- --replay last
+  env XDG_DATA_HOME="$DATA" "${environment[@]}" "$ORVEL_BIN" --replay last >"$OUT" 2>"$ERR" &
+  GAME_PID=$!
+  wait_until "the replay's window shows" 'xdotool search --name "^ORVEL replay$" >/dev/null'
   hidden_replay=$(hidden_cpu "ORVEL replay")
   kill -TERM "$GAME_PID"; expect_exit 0
   printf '%-14s main menu %5.1f%%   settings %5.1f%%   high scores %5.1f%%   playing %5.1f%%   waiting %4.1f%%   hidden main menu %4.1f%%   hidden replay %4.1f%%\n' \
