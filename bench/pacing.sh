@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Pacing and CPU of the real game under Xvfb (part of make bench; needs build-bench and the
 # e2e tools). For each way frames can be paced it plays at difficulty 4 and times the snake's
-# steps from the screen; then it measures the CPU each screen uses over 10 s, and that of a
-# game waiting while its window is hidden.
+# steps from the screen; then it measures the CPU each screen uses over 10 s, and that of the
+# main menu, a game and a replay while their window is hidden (nothing is drawn for it).
 #   swap waits 60 Hz  swaps wait for the next 1/60 s (a desktop with vsync), by preload
 #   rests             no swap control, as Xvfb is: the game rests between frames
 #   ORVEL_VSYNC=0     frames as fast as the machine draws them
@@ -14,6 +14,16 @@ export REAL_CLOCK=1  # the game exactly as shipped: its own clock is what is mea
 source "$root/tests/e2e/lib.sh"
 preload="$root/build-bench/bench/swap_at_60hz.so"
 start_xvfb
+
+# hidden_cpu TITLE: the game's CPU over 10 s while its window (named TITLE) is unmapped, as a
+# minimised one is; then the window is mapped again.
+hidden_cpu() {
+  local window
+  window=$(xdotool search --name "^$1\$")
+  xdotool windowunmap --sync "$window"; sleep 0.5
+  cpu_percent 10
+  xdotool windowmap --sync "$window"; sleep 0.5
+}
 
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$GAME_PID/stat"; }
 # cpu_percent SECONDS: the game's CPU use, in % of one core
@@ -54,6 +64,7 @@ for pacing in rests ORVEL_VSYNC=0; do
   environment=(); [ "$pacing" = rests ] || environment=("$pacing")
   start_game "${environment[@]}"
   menu=$(cpu_percent 10)
+  hidden_menu=$(hidden_cpu ORVEL)
   key s s Return; sleep 0.5
   settings=$(cpu_percent 10)
   key w w Return; sleep 0.5
@@ -65,12 +76,15 @@ for pacing in rests ORVEL_VSYNC=0; do
   key Return; sleep 0.5
   grep -q "^Placing berry at" "$OUT" || fail "no game started"
   # A new game waits while its window is hidden; shown again, it counts 3 s and plays on.
-  window=$(xdotool search --name '^ORVEL$')
-  xdotool windowunmap --sync "$window"; sleep 0.5
-  waiting=$(cpu_percent 10)
-  xdotool windowmap --sync "$window"; sleep 3.5
+  waiting=$(hidden_cpu ORVEL); sleep 3
   playing=$(cpu_percent 10)
-  printf '%-14s main menu %5.1f%%   settings %5.1f%%   high scores %5.1f%%   playing %5.1f%%   waiting %4.1f%%\n' \
-    "$pacing" "$menu" "$settings" "$scores" "$playing" "$waiting"
   kill -TERM "$GAME_PID"; expect_exit 0
+  # The replay of that game stands still while hidden.
+  env XDG_DATA_HOME="$DATA" "${environment[@]}" "$ORVEL_BIN" --replay last >"$OUT" 2>"$ERR" &
+  GAME_PID=$!
+  wait_until "the replay's window shows" 'xdotool search --name "^ORVEL replay$" >/dev/null'
+  hidden_replay=$(hidden_cpu "ORVEL replay")
+  kill -TERM "$GAME_PID"; expect_exit 0
+  printf '%-14s main menu %5.1f%%   settings %5.1f%%   high scores %5.1f%%   playing %5.1f%%   waiting %4.1f%%   hidden main menu %4.1f%%   hidden replay %4.1f%%\n' \
+    "$pacing" "$menu" "$settings" "$scores" "$playing" "$waiting" "$hidden_menu" "$hidden_replay"
 done

@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "app/elapsed_time.h"
 #include "app/frame_pacing.h"
 #include "app/game.h"
 #include "app/keyboard.h"
@@ -74,6 +76,7 @@ void playFrame(int32_t frameMs, int32_t elapsedMs) {
     drawBackground(time.pictureMs);
     drawGameScreen(game.play, time.pictureMs, game.clock.shownFps);
     drawLabelAboveBoard(current.label());
+    drawNoticeOverBoard(current.notice());
 }
 
 // While the picture stands, GLUT calls no frame until one is needed: it looks a few times a
@@ -82,6 +85,11 @@ void playFrame(int32_t frameMs, int32_t elapsedMs) {
 constexpr unsigned kLookMs = 100;
 bool standing = false;
 int looks = 0;  // numbers the standings, so that a look left from an earlier one does nothing
+
+// A hidden window (unmapped, minimised) shows nothing: no frame is drawn for it, on any
+// screen, and its time counts for nothing. Set by GLUT's window status callback.
+bool windowHidden = false;
+std::optional<int32_t> hiddenSince;  // when a frame found it hidden, until one is drawn again
 
 void goOnDrawing() {
     standing = false;
@@ -93,7 +101,8 @@ void lookAgain(int standingNumber) {
         return;
     }
     keepKeyboardFocus();
-    if (terminationRequested() || !session().pictureStands(glutGet(GLUT_ELAPSED_TIME))) {
+    const int32_t now = glutGet(GLUT_ELAPSED_TIME);
+    if (terminationRequested() || (!windowHidden && !session().pictureStands(now))) {
         goOnDrawing();
         return;
     }
@@ -113,33 +122,51 @@ void restAfterFrame() {
     if (pacer.pacing() != Pacing::Rest) {
         return;
     }
-    // While playing, the next frame starts no later than the step falls due.
-    int64_t latestStart = INT32_MAX;
-    if (game.menus.screen == Playing) {
-        latestStart = int64_t{game.clock.lastFrameTime} + stepThreshold(game.play.difficulty) + 1 -
-                      std::max(game.clock.stepTimer, 0);
-    }
     const int32_t now = glutGet(GLUT_ELAPSED_TIME);
-    const int32_t rest = pacer.restBefore(
-        now, static_cast<int32_t>(std::clamp<int64_t>(latestStart, INT32_MIN, INT32_MAX)));
+    // While playing, the next frame starts no later than the step falls due; a picture that
+    // stands gathers no time toward it.
+    int32_t untilStep = INT32_MAX;
+    if (game.menus.screen == Playing && !session().frozen()) {
+        untilStep = static_cast<int32_t>(std::clamp<int64_t>(
+            int64_t{stepThreshold(game.play.difficulty)} + 1 - std::max(game.clock.stepTimer, 0) -
+                msBetween(game.clock.lastFrameTime, now),
+            INT32_MIN, INT32_MAX));
+    }
+    const int32_t rest = pacer.restBefore(now, untilStep);
     if (rest > 0) {
         restBetweenFrames(rest);
     }
 }
 
+// The frame after the window was hidden measures from the last frame drawn as if the time it
+// was hidden had not passed: a replay goes on where it stood, the frame rate spans no stop, and
+// a live game, told at once, waits and counts (the menus' background goes on with the clock).
+void showAgain() {
+    const int32_t hiddenFor = msBetween(*hiddenSince, glutGet(GLUT_ELAPSED_TIME));
+    game.clock.lastFrameTime = msAfter(game.clock.lastFrameTime, hiddenFor);
+    game.clock.lastFpsTime = msAfter(game.clock.lastFpsTime, hiddenFor);
+    hiddenSince.reset();
+}
+
 }  // namespace
+
+void noteWindowStatus(int status) {
+    windowHidden = status == GLUT_HIDDEN;
+    if (!windowHidden && hiddenSince && standing) {
+        goOnDrawing();  // at once, rather than at the next look
+    }
+}
 
 float frameDelta() {
     const int32_t now = glutGet(GLUT_ELAPSED_TIME);
-    const double seconds = (static_cast<double>(now) - game.clock.lastFrameTime) / 1000;
+    const double seconds = msBetween(game.clock.lastFrameTime, now) / 1000.0;
     game.clock.lastFrameTime = now;
     return static_cast<float>(seconds);
 }
 
 double sampleFps() {
     const int32_t now = glutGet(GLUT_ELAPSED_TIME);
-    const double fps =
-        game.clock.frameCount / ((static_cast<double>(now) - game.clock.lastFpsTime) / 1000);
+    const double fps = game.clock.frameCount / (msBetween(game.clock.lastFpsTime, now) / 1000.0);
     game.clock.lastFpsTime = now;
     game.clock.frameCount = 0;
     return fps;
@@ -162,10 +189,20 @@ void drawFrame() {
     keepKeyboardFocus();
     // Keys queued during a crash pause have all been handled (dropped) before this frame.
     game.menus.discardPendingKeys = false;
+    if (windowHidden) {
+        if (!hiddenSince) {
+            hiddenSince = glutGet(GLUT_ELAPSED_TIME);
+            session().hidden();
+        }
+        standStill();
+        return;
+    }
+    if (hiddenSince) {
+        showAgain();
+    }
     const int32_t previousFrameTime = game.clock.lastFrameTime;
     const float delta = frameDelta();
-    const auto elapsedMs = static_cast<int32_t>(
-        std::clamp<int64_t>(int64_t{game.clock.lastFrameTime} - previousFrameTime, 0, INT32_MAX));
+    const int32_t elapsedMs = std::max(0, msBetween(previousFrameTime, game.clock.lastFrameTime));
     game.clock.elapsedTime = glutGet(GLUT_ELAPSED_TIME);
     const int32_t frameMs = frameMilliseconds(delta);
     game.menus.keyCooldown = static_cast<int32_t>(
@@ -209,8 +246,12 @@ void actOnStep(const StepEvent& event) {
         case StepEvent::Kind::Ate:  // the step made its burst itself
             break;
         case StepEvent::Kind::Crashed:
-        case StepEvent::Kind::GameOver:
+        case StepEvent::Kind::GameOver: {
+            // The frame that sleeps through the pause shows the rate of its drawing alone.
+            const int32_t pauseFrom = glutGet(GLUT_ELAPSED_TIME);
             sleepMs(kCrashPauseMs);
+            game.clock.lastFpsTime =
+                msAfter(game.clock.lastFpsTime, msBetween(pauseFrom, glutGet(GLUT_ELAPSED_TIME)));
             // Keys pressed while the game stood still are stale: they must not steer the new
             // snake or work the high-score screen.
             game.menus.discardPendingKeys = true;
@@ -218,10 +259,12 @@ void actOnStep(const StepEvent& event) {
                 endGame();
             }
             break;
+        }
     }
 }
 
 void setFramePacing(const FramePacer& framePacer) {
     pacer = framePacer;
     standing = false;  // frames come as GLUT calls them, until a picture stands
+    hiddenSince.reset();
 }

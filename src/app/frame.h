@@ -4,12 +4,18 @@
 // live or playback, says the frame gathers); then swaps and, where swaps don't wait for the
 // display, rests until the next frame is due. While the session says the picture stands (a
 // game that waits), GLUT calls no frame but on an expose or a resize, and the driver looks a
-// few times a second whether one is needed.
+// few times a second whether one is needed; so it does while the window is hidden, whatever the
+// screen.
 #pragma once
 
 #include <cstdint>
 
 void drawFrame();
+
+// GLUT's window status callback: whether the window is hidden (unmapped, minimised). While it
+// is, no frame is drawn: GLUT calls none, the driver looks a few times a second for a
+// terminate request, and drawing goes on once the window is shown.
+void noteWindowStatus(int status);
 
 struct StepEvent;
 // Acts on what a step did: the crash pause (keys queued during it are dropped), and at game

@@ -18,12 +18,16 @@ public:
 
     Pacing pacing() const { return pacing_; }
 
-    // Milliseconds to rest at time now (ms) before the next frame is due; never past
-    // latestStart, the moment the next frame must begin (a step falling due).
-    int32_t restBefore(int32_t now, int32_t latestStart);
+    // Milliseconds to rest at time now (GLUT's elapsed-time counter) before the next frame is
+    // due; never more than mostMs, the time until the next frame must begin (a step falling
+    // due).
+    int32_t restBefore(int32_t now, int32_t mostMs);
 
 private:
     Pacing pacing_ = Pacing::Unlimited;
     double periodMs_ = 0;
-    double nextFrameAt_ = -1;  // when the next frame is due; negative before the first
+    // When the next frame is due, counted from the previous call's now (the clock at 0 and
+    // the frame due at -1 before the first), so that the counter's wrap changes nothing.
+    int32_t lastNow_ = 0;
+    double nextFrameIn_ = -1;
 };

@@ -5,23 +5,18 @@
 #include <optional>
 #include <string>
 
+#include "app/elapsed_time.h"
 #include "app/game.h"
 #include "app/high_score_file.h"
 #include "app/replays.h"
 #include "game/pace.h"
 #include "platform/clock.h"
 #include "platform/window_system.h"
-#include "render/gl.h"
 
 namespace {
 
 constexpr int32_t kCountFrom = 3;
-
-bool windowShown = true;
-
-bool windowPlayable() {
-    return windowShown && windowHasKeys();
-}
+constexpr int32_t kCountMs = kCountFrom * kCountStepMs;
 
 class LiveSession final : public Session {
 public:
@@ -29,27 +24,28 @@ public:
         const int32_t now = game.clock.lastFrameTime;
         follow(now);
         if (waiting_ != Waiting::No) {
-            shownLabel_ = labelAt(now);
+            shownNotice_ = labelAt(now);
             return {0, 0, pictureMs_};
         }
         PlayTime time{elapsedMs, frameMs, 0};
         if (wentOnAt_) {
             // The count ended since the previous frame: only the time after it counts.
-            time.stepMs = static_cast<int32_t>(
-                std::clamp<int64_t>(int64_t{now} - *wentOnAt_, 0, int64_t{elapsedMs}));
+            time.stepMs = std::clamp(msBetween(*wentOnAt_, now), 0, elapsedMs);
             time.ageMs = std::min(frameMs, time.stepMs);
             wentOnAt_.reset();
         }
         playedUntil_ = now;
-        shownLabel_.clear();
-        pictureMs_ = static_cast<int32_t>(int64_t{game.clock.elapsedTime} - waitedMs_);
+        shownNotice_.clear();
+        pictureMs_ = msAfter(game.clock.elapsedTime, -waitedMs_);
         time.pictureMs = pictureMs_;
         return time;
     }
 
     bool frozen() const override { return waiting_ != Waiting::No; }
 
-    std::string label() const override { return shownLabel_; }
+    std::string label() const override { return {}; }
+
+    std::string notice() const override { return shownNotice_; }
 
     void beforeStep() override { recordBeforeStep(); }
 
@@ -82,63 +78,95 @@ public:
         waitedMs_ = 0;
         playedUntil_ = game.clock.lastFrameTime;
         pictureMs_ = game.clock.elapsedTime;
-        shownLabel_.clear();
+        shownNotice_.clear();
+        grabbedSince_.reset();
     }
 
+    // A short grab's frames go on, so that its end, or its turning long, is seen at once.
     bool pictureStands(int32_t now) override {
         if (game.menus.screen != Playing || waiting_ == Waiting::No) {
             return false;
         }
         follow(now);
-        return waiting_ != Waiting::No && labelAt(now) == shownLabel_;
+        return waiting_ != Waiting::No && !(grabbedSince_ && waiting_ != Waiting::Stopped) &&
+               labelAt(now) == shownNotice_;
+    }
+
+    // A game hidden waits: shown again, it counts.
+    void hidden() override {
+        if (game.menus.screen == Playing) {
+            waiting_ = Waiting::Stopped;
+        }
     }
 
 private:
-    enum class Waiting { No, Stopped, Counting };
+    // Held: another program's grab holds the keyboard, for less than kShortGrabMs so far: the
+    // game stands and shows nothing.
+    enum class Waiting { No, Held, Stopped, Counting };
 
     // Moves the wait on to what the window and the clock say at now.
     void follow(int32_t now) {
-        if (!windowPlayable()) {
+        const KeysGo keys = whereKeysGo();
+        if (keys != KeysGo::ToGrab) {
+            grabbedSince_.reset();
+        } else if (!grabbedSince_) {
+            grabbedSince_ = now;
+        }
+        if (keys == KeysGo::Elsewhere ||
+            (grabbedSince_ && msBetween(*grabbedSince_, now) >= kShortGrabMs)) {
             waiting_ = Waiting::Stopped;  // stops the game, or the count to start again
             return;
         }
-        if (waiting_ == Waiting::Stopped) {
+        const bool countOver =
+            waiting_ == Waiting::Counting && msBetween(countFrom_, now) >= kCountMs;
+        if (keys == KeysGo::ToGrab) {
+            // The count goes on beneath a short grab, but the game goes on only after both.
+            if (waiting_ == Waiting::No || countOver) {
+                waiting_ = Waiting::Held;
+            }
+            return;
+        }
+        if (waiting_ == Waiting::Held) {
+            goOn(now);
+        } else if (waiting_ == Waiting::Stopped) {
             waiting_ = Waiting::Counting;
             countFrom_ = now;
+        } else if (countOver) {
+            goOn(msAfter(countFrom_, kCountMs));
         }
-        if (waiting_ == Waiting::Counting &&
-            int64_t{now} - countFrom_ >= int64_t{kCountFrom} * kCountStepMs) {
-            const int64_t wentOn = int64_t{countFrom_} + int64_t{kCountFrom} * kCountStepMs;
-            waitedMs_ += wentOn - playedUntil_;
-            wentOnAt_ = wentOn;
-            waiting_ = Waiting::No;
-        }
+    }
+
+    // The game goes on from wentOn: all since the last frame played was a wait.
+    void goOn(int32_t wentOn) {
+        waitedMs_ += msBetween(playedUntil_, wentOn);
+        wentOnAt_ = wentOn;
+        waiting_ = Waiting::No;
     }
 
     std::string labelAt(int32_t now) const {
+        if (waiting_ == Waiting::Held) {
+            return {};
+        }
         if (waiting_ == Waiting::Stopped) {
             return "PAUSED";
         }
-        const int64_t counted = (int64_t{now} - countFrom_) / kCountStepMs;
-        return std::to_string(std::max<int64_t>(1, kCountFrom - counted));
+        const int32_t counted = msBetween(countFrom_, now) / kCountStepMs;
+        return std::to_string(std::max(1, kCountFrom - counted));
     }
 
     Waiting waiting_ = Waiting::No;
-    int32_t countFrom_ = 0;            // when the count began
-    int32_t playedUntil_ = 0;          // the last frame that counted time
-    std::optional<int64_t> wentOnAt_;  // when the count ended, until a frame has gone on
-    int64_t waitedMs_ = 0;             // this game's time spent waiting: the picture's lags
-    int32_t pictureMs_ = 0;            // the picture's time at the last frame played
-    std::string shownLabel_;           // the line drawn above the board
-    bool holdGameOver_ = false;        // "GAME OVER" is on its way to the screen
+    int32_t countFrom_ = 0;                // when the count began
+    int32_t playedUntil_ = 0;              // the last frame that counted time
+    std::optional<int32_t> wentOnAt_;      // when the count ended, until a frame has gone on
+    std::optional<int32_t> grabbedSince_;  // when another program's grab was first seen
+    int64_t waitedMs_ = 0;                 // this game's time spent waiting: the picture's lags
+    int32_t pictureMs_ = 0;                // the picture's time at the last frame played
+    std::string shownNotice_;              // the wait's notice drawn over the board
+    bool holdGameOver_ = false;            // "GAME OVER" is on its way to the screen
 };
 
 }  // namespace
 
 std::unique_ptr<Session> liveSession() {
     return std::make_unique<LiveSession>();
-}
-
-void noteWindowStatus(int status) {
-    windowShown = status != GLUT_HIDDEN;
 }

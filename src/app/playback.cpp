@@ -4,6 +4,7 @@
 #include <memory>
 #include <utility>
 
+#include "app/elapsed_time.h"
 #include "app/game.h"
 #include "app/replays.h"
 #include "game/step.h"
@@ -36,7 +37,7 @@ public:
         if (fast_) {
             played *= kFastFactor;
         }
-        pictureTime_ += played;
+        pictureTime_ = msAfter(pictureTime_, played);  // wraps as GLUT's counter does
         return {played, paused_ ? 0 : frameMs, pictureTime_};
     }
 
@@ -48,6 +49,8 @@ public:
         }
         return fast_ ? "REPLAY 4x" : "REPLAY";
     }
+
+    std::string notice() const override { return {}; }
 
     void beforeStep() override { player_.beforeStep(game.play); }
 
@@ -88,6 +91,9 @@ public:
     void gameStarted() override {}
 
     bool pictureStands(int32_t) override { return false; }
+
+    // The replay stands still while hidden, the frame driver keeping that time out of its own.
+    void hidden() override {}
 
 private:
     // Holds the last picture, says whether the replay matched, and exits.

@@ -1,8 +1,8 @@
 // The session a process runs, chosen once at start-up: a live game, or the playback of a
 // recording. It owns everything the two do differently in play (how much time a frame gathers,
-// whether the picture stands still and the line above the board, what comes before and after a
-// step, what game over does, which keys it takes itself, whether a frame is needed at all),
-// so that the frame driver asks it and never asks which one it is.
+// whether the picture stands still, the line above the board and the notice over it, what
+// comes before and after a step, what game over does, which keys it takes itself, whether a
+// frame is needed at all), so that the frame driver asks it and never asks which one it is.
 #pragma once
 
 #include <cstdint>
@@ -30,8 +30,11 @@ public:
     // Whether the picture stands still this frame: no burst moves, the frame rate shown stays.
     // Asked after playTime.
     virtual bool frozen() const = 0;
-    // The line above the board; empty for none.
+    // The small line above the board (a replay's); empty for none.
     virtual std::string label() const = 0;
+    // The notice drawn large over the board's middle, after everything else (a live game's
+    // wait); empty for none.
+    virtual std::string notice() const = 0;
 
     virtual void beforeStep() = 0;
     virtual void afterStep(const StepEvent& event) = 0;
@@ -48,6 +51,9 @@ public:
     // Whether the picture on screen is still the one a frame at now (the elapsed-time
     // counter) would draw, so that none need be drawn until the window is exposed or resized.
     virtual bool pictureStands(int32_t now) = 0;
+    // The window is hidden: no frame is drawn until it is shown again, and the first one after
+    // that measures from the last drawn as if no time had passed.
+    virtual void hidden() = 0;
 };
 
 // The process's session: a live one until start-up chooses.

@@ -36,17 +36,21 @@ int endCountingDisplayErrors();
 // should have left it.
 bool displayModeIs(int width, int height);
 
-// Without a window manager nobody gives a window the keyboard focus, and once the game-mode
-// window that had it is gone the focus is nowhere: keys reach nothing. Called every frame; a
-// few times a second it looks, and where the focus is nowhere and no window manager runs, gives
-// it to the game's window.
+// Without a window manager nobody gives a window the keyboard focus: the server starts with it
+// following the pointer (PointerRoot), and once the game-mode window that had it is gone it is
+// nowhere. Called every frame; a few times a second it looks, and where no window manager runs
+// and the focus is no client's window (PointerRoot, nowhere, the root window), gives it to the
+// game's window. Another client's focused window keeps it.
 void keepKeyboardFocus();
 
 // Starts following the keyboard focus of the game's window (once it exists).
 void watchWindowFocus();
-// Whether the keys go to the game's window: false once it has lost the keyboard focus to
-// another window (or another program's grab) until it has it back; true before it ever had it.
-bool windowHasKeys();
+// Where the keys go: to the game's window; to another program that holds the keyboard grab
+// while the window keeps the focus beneath it (a hotkey held down, a screen locker), to come
+// back to the window when the grab ends; or to another window. To the game's window before it
+// ever had the focus.
+enum class KeysGo { ToWindow, ToGrab, Elsewhere };
+KeysGo whereKeysGo();
 
 // Held keys arrive as repeated presses and one release at the end, instead of a release before
 // every repeat, so that the menu cooldown meters them.

@@ -16,8 +16,8 @@ void keepKeyboardFocus() {}
 
 void watchWindowFocus() {}
 
-bool windowHasKeys() {
-    return true;
+KeysGo whereKeysGo() {
+    return KeysGo::ToWindow;
 }
 
 bool displayEmulatesModes() {

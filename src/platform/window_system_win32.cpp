@@ -53,8 +53,10 @@ void watchWindowFocus() {
     }
 }
 
-bool windowHasKeys() {
-    return !wasActive || (active && !(activated && IsIconic(activated)));
+// Windows has no keyboard grabs of other programs: a hotkey leaves the window active.
+KeysGo whereKeysGo() {
+    return !wasActive || (active && !(activated && IsIconic(activated))) ? KeysGo::ToWindow
+                                                                         : KeysGo::Elsewhere;
 }
 
 // Windows always has a desktop to draw on; the icon and the taskbar entry come from the

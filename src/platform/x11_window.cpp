@@ -40,7 +40,7 @@ Window focusWatched = None;
 WireToEvent convertFocusIn = nullptr;
 WireToEvent convertFocusOut = nullptr;
 bool hadFocus = false;
-bool hasFocus = true;
+KeysGo keysGo = KeysGo::ToWindow;
 
 Bool onFocusEvent(Display* display, XEvent* event, xEvent* wire) {
     const bool in = (wire->u.u.type & 0x7f) == FocusIn;
@@ -49,15 +49,18 @@ Bool onFocusEvent(Display* display, XEvent* event, xEvent* wire) {
         event->xfocus.detail == NotifyInferior) {
         return converted;
     }
+    // The focus moving while the game's own grab (GLUT's in game mode) holds the keyboard, and
+    // the end of that grab, leave the keys where the grab has them: with the game.
     if (in) {
         hadFocus = true;
-        hasFocus = true;
-    } else if (event->xfocus.mode == NotifyNormal || event->xfocus.mode == NotifyGrab) {
-        // Another window took the focus, or another program grabbed the keyboard (a grab
-        // takes the focus away only from windows other than the grabbing one). The focus
-        // moving while a grab holds the keyboard, and the end of a grab, leave the keys where
-        // the grab had them: with the game, when the grab is its own (GLUT's in game mode).
-        hasFocus = false;
+        keysGo = KeysGo::ToWindow;  // the focus came, or another program's grab ended
+    } else if (event->xfocus.mode == NotifyGrab) {
+        keysGo = KeysGo::ToGrab;  // another program grabbed the keyboard; the focus stays
+    } else if (event->xfocus.mode == NotifyNormal ||
+               (event->xfocus.mode == NotifyWhileGrabbed && keysGo == KeysGo::ToGrab)) {
+        // Another window took the focus, or it left beneath another program's grab, whose end
+        // then brings the game nothing.
+        keysGo = KeysGo::Elsewhere;
     }
     return converted;
 }
@@ -312,10 +315,12 @@ void keepKeyboardFocus() {
     int revertTo = 0;
     XGetInputFocus(display, &focus, &revertTo);
     // Where a window manager runs, the focus is its to give, even away from the game. Without
-    // one, nobody's focus (None) and the root window's are taken: a focus the game gave itself
-    // falls to the root window while its window is unmapped, and would stay there once it is
-    // mapped again, the keys reaching the game under the pointer while it waits for them.
-    if ((focus != None && focus != DefaultRootWindow(display)) || windowManagerRuns(display)) {
+    // one, the focus that is no client's is taken: the server's own at start (PointerRoot,
+    // which gives the keys to whatever is under the pointer, never the game's window for
+    // certain), nobody's (None), and the root window's, where a focus the game gave itself
+    // falls while its window is unmapped. A window another client focused keeps it.
+    if ((focus != None && focus != PointerRoot && focus != DefaultRootWindow(display)) ||
+        windowManagerRuns(display)) {
         return;
     }
     XWindowAttributes attributes{};
@@ -344,8 +349,8 @@ void watchWindowFocus() {
     hadFocus = focus == window;
 }
 
-bool windowHasKeys() {
-    return !hadFocus || hasFocus;
+KeysGo whereKeysGo() {
+    return hadFocus ? keysGo : KeysGo::ToWindow;
 }
 
 void enableDetectableAutoRepeat() {

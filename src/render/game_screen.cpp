@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "game/game_state.h"
+#include "render/gl.h"
 #include "render/scene.h"
 #include "render/sphere_cache.h"
 #include "render/sphere_looks.h"
@@ -30,6 +31,25 @@ void drawLabelAboveBoard(const std::string& label) {
     lightingOff();
     // Centred between the score and the lives, above the board's top wall.
     drawText(label, -0.12 * static_cast<double>(label.size()), 3.55, 0.003);
+    lightingOn();
+}
+
+void drawNoticeOverBoard(const std::string& notice) {
+    if (notice.empty()) {
+        return;
+    }
+    // GAME OVER's size; the count's lone number twice that, so that it reads as a count and
+    // not as one more number of the HUD, and a burst's blob can't hide it.
+    const double scale = notice.size() == 1 ? 0.012 : 0.006;
+    constexpr double kCapitalHeight = 100;  // the stroke font's capitals and digits, in its units
+    // The board's middle, between the walls' cells, seen on the text plane (depth -10) in front
+    // of the spheres' (depth -15).
+    constexpr double kMiddle = (boardToWorld(1) + boardToWorld(kBoardSize)) / 2 * 10 / 15;
+    const double width = glutStrokeLength(GLUT_STROKE_ROMAN,
+                                          reinterpret_cast<const unsigned char*>(notice.c_str())) *
+                         scale;
+    lightingOff();
+    drawText(notice, kMiddle - width / 2, kMiddle - kCapitalHeight * scale / 2, scale);
     lightingOn();
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,17 +13,33 @@
 #include "app/frame_pacing.h"
 #include "app/keyboard.h"
 #include "app/live_session.h"
+#include "app/playback.h"
+#include "app/session.h"
 #include "fake_gl.h"
 #include "fake_platform.h"
 #include "game/pace.h"
 #include "game/particles.h"
 #include "game_test.h"
 #include "render/gl.h"
+#include "render/scene.h"
 
 namespace {
 
+// GLUT's elapsed-time counter, an int, passes INT32_MAX and goes on from INT32_MIN here.
+constexpr int64_t kWrap = int64_t{1} << 31;
+
 class Frame : public GameTest {
 protected:
+    // A fresh start-up state whose clock reads ms (since glutInit): the frame driver's samples
+    // are taken there, as if the game had been running that long.
+    void clockAt(int64_t ms) {
+        game = GameState{};
+        useSession(liveSession());
+        now = ms;
+        fakegl::setElapsedTime(now);
+        game.clock.lastFrameTime = game.clock.lastFpsTime = fakegl::elapsedTime();
+    }
+
     // Runs one frame that ends `ms` after the previous one.
     void frameAfter(int ms) {
         now += ms;
@@ -41,7 +58,7 @@ protected:
         }
     }
 
-    int now = 0;
+    int64_t now = 0;
 };
 
 }  // namespace
@@ -59,18 +76,27 @@ TEST_F(Frame, FrameDeltaMeasuresFromThePreviousCall) {
     fakegl::setElapsedTime(283);
     EXPECT_FLOAT_EQ(frameDelta(), 0.033f);
     EXPECT_EQ(game.clock.lastFrameTime, 283);
+    fakegl::setElapsedTime(kWrap - 10);
+    frameDelta();
+    fakegl::setElapsedTime(kWrap + 23);
+    EXPECT_FLOAT_EQ(frameDelta(), 0.033f);
 }
 
+// Also across the wrap of GLUT's counter, which falls in the fourth frame.
 TEST_F(Frame, SeventeenMsFramesAtDifficultyTwoStepOnTheEighth) {
-    play(2);
-    for (int i = 1; i <= 7; ++i) {
+    for (const int64_t start : {int64_t{0}, kWrap - 60}) {
+        SCOPED_TRACE(start);
+        clockAt(start);
+        play(2);
+        for (int i = 1; i <= 7; ++i) {
+            frameAfter(17);
+            EXPECT_EQ(game.play.snakeFirst->y, kSpawnY) << "frame " << i;
+        }
+        EXPECT_EQ(game.clock.stepTimer, 119);
         frameAfter(17);
-        EXPECT_EQ(game.play.snakeFirst->y, kSpawnY) << "frame " << i;
+        EXPECT_EQ(game.play.snakeFirst->y, kSpawnY + 1);
+        EXPECT_EQ(game.clock.stepTimer, 16);  // the time the step was late is carried
     }
-    EXPECT_EQ(game.clock.stepTimer, 119);
-    frameAfter(17);
-    EXPECT_EQ(game.play.snakeFirst->y, kSpawnY + 1);
-    EXPECT_EQ(game.clock.stepTimer, 16);  // the time the step was late is carried
 }
 
 TEST_F(Frame, FramesAsLongAsAStepStepEveryFrameOnceTheTimerFills) {
@@ -270,9 +296,36 @@ protected:
         calls.erase(std::find(calls.begin(), calls.end(), "glutSwapBuffers()"), calls.end());
         return calls;
     }
-    std::string label() {
+    std::string notice() {
         const auto texts = fakegl::strokeTexts();
         return texts.size() > 4 ? texts.back() : "";  // after score, lives, rate and credit
+    }
+    // The wait's notice stands over the board's middle in the game's large text, drawn after
+    // everything else: only lighting going back on follows it.
+    void expectNoticeOverTheBoard() {
+        const std::vector<fakegl::Call>& calls = fakegl::calls();
+        size_t text = calls.size();
+        while (text > 0 && calls[text - 1].name != "glLoadIdentity") {
+            --text;
+        }
+        ASSERT_GT(text, 0u);
+        ASSERT_EQ(calls.at(text + 1).name, "glTranslatef");
+        ASSERT_EQ(calls.at(text + 2).name, "glScalef");
+        const double x = calls[text + 1].args[0];
+        const double y = calls[text + 1].args[1];
+        const double scale = calls[text + 2].args[0];
+        EXPECT_GE(scale, 0.006);  // GAME OVER's size
+        const double width = fakegl::kStrokeWidth * scale * static_cast<double>(notice().size());
+        const double middle = (boardToWorld(1) + boardToWorld(kBoardSize)) / 2 * 10 / 15;
+        EXPECT_LT(x, middle);
+        EXPECT_GT(x + width, middle);
+        EXPECT_LT(y, middle);
+        EXPECT_GT(y + fakegl::kStrokeWidth * scale, middle);  // capitals and digits as high
+        const auto swap =
+            std::find_if(calls.begin() + static_cast<std::ptrdiff_t>(text), calls.end(),
+                         [](const fakegl::Call& call) { return call.name == "glutSwapBuffers"; });
+        ASSERT_NE(swap, calls.end());
+        EXPECT_EQ((swap - 1)->str(), "glEnable(2896)");  // GL_LIGHTING
     }
     // Starts a game with a live burst and 50 ms on the step timer.
     void playWithBurst() {
@@ -283,37 +336,54 @@ protected:
     }
 };
 
+// Also with the count straddling the wrap of GLUT's counter.
 TEST_F(Waiting, NothingMovesWhileTheWindowIsAwayAndGoingOnCountsNoTimeFromTheStop) {
-    playWithBurst();
-    const int16_t life = game.play.emitter->life();
-    const double particleX = game.play.emitter->particles().front().x();
-    fakeplatform::hasKeys = false;
-    const auto first = framedAfter(16);
-    EXPECT_EQ(label(), "PAUSED");
-    EXPECT_EQ(framedAfter(5000), first);  // the picture stands: background, spheres, rate
-    EXPECT_EQ(game.clock.stepTimer, 50);
-    EXPECT_EQ(game.play.snakeFirst->y, kSpawnY);
-    EXPECT_EQ(game.play.emitter->life(), life);
-    EXPECT_EQ(game.play.emitter->particles().front().x(), particleX);
-
-    fakeplatform::hasKeys = true;
-    for (const char* shown : {"3", "2", "1"}) {
-        framedAfter(shown[0] == '3' ? 16 : kCountStepMs);
-        EXPECT_EQ(label(), shown);
+    for (const int64_t start : {int64_t{0}, kWrap - 7600}) {  // the wrap between "1" and the end
+        SCOPED_TRACE(start);
+        clockAt(start);
+        playWithBurst();
+        const int16_t life = game.play.emitter->life();
+        const double particleX = game.play.emitter->particles().front().x();
+        fakeplatform::hasKeys = false;
+        const auto first = framedAfter(16);
+        EXPECT_EQ(notice(), "PAUSED");
+        expectNoticeOverTheBoard();
+        EXPECT_EQ(framedAfter(5000), first);  // the picture stands: background, spheres, rate
         EXPECT_EQ(game.clock.stepTimer, 50);
+        EXPECT_EQ(game.play.snakeFirst->y, kSpawnY);
+        EXPECT_EQ(game.play.emitter->life(), life);
+        EXPECT_EQ(game.play.emitter->particles().front().x(), particleX);
+
+        fakeplatform::hasKeys = true;
+        for (const char* shown : {"3", "2", "1"}) {
+            framedAfter(shown[0] == '3' ? 16 : kCountStepMs);
+            EXPECT_EQ(notice(), shown);
+            expectNoticeOverTheBoard();
+            EXPECT_EQ(game.clock.stepTimer, 50);
+        }
+        framedAfter(kCountStepMs + 10);  // the count ended 10 ms ago
+        EXPECT_EQ(notice(), "");
+        EXPECT_EQ(game.clock.stepTimer, 60);
+        EXPECT_EQ(game.play.emitter->life(), life - 10);
+        EXPECT_EQ(game.play.snakeFirst->y, kSpawnY);
+        frameAfter(61);
+        EXPECT_EQ(game.play.snakeFirst->y, kSpawnY + 1);
     }
-    framedAfter(kCountStepMs + 10);  // the count ended 10 ms ago
-    EXPECT_EQ(label(), "");
-    EXPECT_EQ(game.clock.stepTimer, 60);
-    EXPECT_EQ(game.play.emitter->life(), life - 10);
-    EXPECT_EQ(game.play.snakeFirst->y, kSpawnY);
-    frameAfter(61);
-    EXPECT_EQ(game.play.snakeFirst->y, kSpawnY + 1);
 }
 
-TEST_F(Waiting, TheRateShownIsNotAveragedOverTheWait) {
+// Nor over a crash pause: the frame that slept through it shows the rate of its drawing, and so
+// does a wait that begins after it.
+TEST_F(Waiting, TheRateShownIsNotAveragedOverTheWaitNorOverACrashPause) {
     playWithBurst();
     frameAfter(20);
+    EXPECT_DOUBLE_EQ(game.clock.shownFps, 50.0);
+    laySnake({{5, 5}, {5, 6}, {6, 6}, {6, 5}, {6, 4}}, 'd');  // turning up runs into the body
+    game.play.nextDirection = 'w';
+    game.clock.stepTimer = 110;
+    fakeplatform::sleepsTakeTime = true;
+    frameAfter(20);  // the step crashes: a second's pause on the clock
+    now += kCrashPauseMs;
+    ASSERT_EQ(game.play.lives, 2);
     EXPECT_DOUBLE_EQ(game.clock.shownFps, 50.0);
     fakeplatform::hasKeys = false;
     frameAfter(16);
@@ -326,25 +396,73 @@ TEST_F(Waiting, TheRateShownIsNotAveragedOverTheWait) {
     EXPECT_DOUBLE_EQ(game.clock.shownFps, 40.0);
 }
 
-// Hidden counts as away; the count starts again when the window goes meanwhile.
+// Hidden counts as away, and no frame is drawn for it; the count starts again when the window
+// goes meanwhile, its keys or the window itself.
 TEST_F(Waiting, TheCountStartsAgainIfTheWindowGoesMeanwhile) {
     playWithBurst();
+    for (const bool keys : {false, true}) {
+        noteWindowStatus(GLUT_HIDDEN);
+        framedAfter(16);
+        EXPECT_EQ(fakegl::countOf("glClear"), 0u);
+        noteWindowStatus(GLUT_FULLY_RETAINED);
+        framedAfter(16);
+        EXPECT_EQ(notice(), "3");
+        framedAfter(kCountStepMs);
+        EXPECT_EQ(notice(), "2");
+        fakeplatform::hasKeys = keys;
+        framedAfter(16);
+        EXPECT_EQ(notice(), keys ? "2" : "PAUSED");
+        fakeplatform::hasKeys = true;
+    }
+    framedAfter(16);
+    EXPECT_EQ(notice(), "2");
     noteWindowStatus(GLUT_HIDDEN);
     framedAfter(16);
-    EXPECT_EQ(label(), "PAUSED");
     noteWindowStatus(GLUT_FULLY_RETAINED);
     framedAfter(16);
-    framedAfter(kCountStepMs);
-    EXPECT_EQ(label(), "2");
-    fakeplatform::hasKeys = false;
-    framedAfter(16);
-    EXPECT_EQ(label(), "PAUSED");
-    fakeplatform::hasKeys = true;
-    framedAfter(16);
-    EXPECT_EQ(label(), "3");
+    EXPECT_EQ(notice(), "3");
     framedAfter(3 * kCountStepMs - 1);
-    EXPECT_EQ(label(), "1");
+    EXPECT_EQ(notice(), "1");
     EXPECT_EQ(game.clock.stepTimer, 50);
+}
+
+// Another program's keyboard grab (a hotkey held) stands the game without a word, frames going
+// on so that its end is seen at once: one shorter than kShortGrabMs costs nothing more, a longer
+// one is a wait like any other, and one during the count leaves the count alone but never lets
+// the game go on before it ends.
+TEST_F(Waiting, AShortKeyboardGrabCostsNothing) {
+    playWithBurst();
+    fakeplatform::grabbed = true;
+    framedAfter(16);
+    framedAfter(kShortGrabMs - 1);
+    EXPECT_EQ(notice(), "");
+    EXPECT_EQ(game.clock.stepTimer, 50);
+    EXPECT_EQ(fakegl::countOf("glutIdleFunc"), 0u);
+    fakeplatform::grabbed = false;
+    framedAfter(16);
+    EXPECT_EQ(notice(), "");
+    frameAfter(71);  // 121 ms gathered in all: a step at once
+    EXPECT_EQ(game.play.snakeFirst->y, kSpawnY + 1);
+
+    fakeplatform::grabbed = true;
+    framedAfter(16);
+    framedAfter(kShortGrabMs);
+    EXPECT_EQ(notice(), "PAUSED");
+    fakeplatform::grabbed = false;
+    framedAfter(16);
+    EXPECT_EQ(notice(), "3");
+    framedAfter(2 * kCountStepMs + 500);
+    fakeplatform::grabbed = true;
+    framedAfter(16);
+    EXPECT_EQ(notice(), "1");
+    framedAfter(kCountStepMs / 2);  // the count is over, the grab short
+    EXPECT_EQ(notice(), "");
+    const int32_t timer = game.clock.stepTimer;
+    fakeplatform::grabbed = false;
+    framedAfter(16);
+    EXPECT_EQ(game.clock.stepTimer, timer);
+    frameAfter(stepThreshold(2) + 1 - timer);
+    EXPECT_EQ(game.play.snakeFirst->y, kSpawnY + 2);
 }
 
 // A turn asked for during the count is taken at the first step after it; Escape leaves.
@@ -366,12 +484,23 @@ TEST_F(Waiting, KeysKeepTheirEffects) {
 }
 
 // A waiting game draws only when it must: GLUT calls no frame while the picture stands, and
-// the driver looks again until the window is back. Menus never wait.
+// the driver looks again until the window is back. Menus never wait, but a hidden window
+// draws nothing on any screen until it is shown again.
 TEST_F(Waiting, AStandingPictureIsNotDrawnAgain) {
     fakeplatform::hasKeys = false;
     frameAfter(16);
     EXPECT_EQ(fakegl::countOf("glutIdleFunc"), 0u);  // the main menu
     fakeplatform::hasKeys = true;
+    noteWindowStatus(GLUT_HIDDEN);
+    frameAfter(16);
+    fakegl::runTimers();
+    EXPECT_EQ(fakegl::countOf("glClear"), 1u);  // the first frame's alone
+    EXPECT_FALSE(fakegl::idleSet());
+    noteWindowStatus(GLUT_FULLY_RETAINED);
+    EXPECT_TRUE(fakegl::idleSet());
+    frameAfter(16);
+    EXPECT_EQ(fakegl::countOf("glClear"), 2u);
+    fakegl::forgetCalls();
     playWithBurst();
     fakeplatform::hasKeys = false;
     frameAfter(16);
@@ -388,4 +517,25 @@ TEST_F(Waiting, AStandingPictureIsNotDrawnAgain) {
     fakegl::setElapsedTime(now + kCountStepMs);
     fakegl::runTimers();
     EXPECT_TRUE(fakegl::idleSet());
+}
+
+// A replay stands still while its window is hidden, and goes on where it stood.
+TEST_F(Waiting, AHiddenReplayStandsStill) {
+    Replay replay;
+    replay.seed = 7;
+    replay.steps = 100;
+    replay.ending = "exit";
+    testing::internal::CaptureStdout();
+    useSession(beginPlayback(replay, "hidden.orvel-replay"));
+    testing::internal::GetCapturedStdout();
+    frameAfter(100);
+    noteWindowStatus(GLUT_HIDDEN);
+    frameAfter(16);
+    frameAfter(60000);
+    noteWindowStatus(GLUT_FULLY_RETAINED);
+    frameAfter(4);
+    EXPECT_EQ(game.clock.stepTimer, 116);  // the 16 ms before the window was found hidden
+    EXPECT_EQ(game.play.snakeFirst->y, kSpawnY);
+    frameAfter(5);
+    EXPECT_EQ(game.play.snakeFirst->y, kSpawnY + 1);
 }

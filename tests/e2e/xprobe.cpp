@@ -6,12 +6,18 @@
 //   xprobe first-green CX Y0 Y1 TIMEOUT_MS        wait for a sphere on (CX, Y0..Y1); print its Y
 //   xprobe yellow X0 Y0 X1 Y1                      bright yellow pixels in a text-plane box
 //   xprobe right-edge X0 Y0 X1 Y1                  rightmost text-plane x of yellow in the box
+//   xprobe text-span X0 Y0 X1 Y1                   leftmost and rightmost text-plane x of text
+//                                                  (its pure yellow, which no burst has) in
+//                                                  the box, or "none"
 //   xprobe marker ROWS                             menu row (1..ROWS) that the tilde stands on
 //   xprobe close TITLE                             WM_DELETE_WINDOW to the window named TITLE
 //   xprobe focus                                   where the keyboard focus is: none,
 //                                                  pointer-root, or the focused window's name
 //                                                  (or its nearest named ancestor's)
-//   xprobe unfocus                                 give the keyboard focus to no window
+//   xprobe grab                                    grab the keyboard, as a hotkey held or a
+//                                                  screen locker does; say "grabbed" once the
+//                                                  server has it, and hold it until standard
+//                                                  input ends
 //   xprobe line-rows FROM TO                       share (%) of the screen's rows in which its
 //                                                  columns FROM..TO (fractions of the width)
 //                                                  show the background's dim yellow lines
@@ -85,6 +91,10 @@ bool isGreen(Pixel p) {
 }
 bool isYellow(Pixel p) {
     return p.r > 150 && p.g > 150 && p.b < 90;
+}
+// Text's own yellow, full red and green: a burst's yellow is 90% of that at most.
+bool isTextYellow(Pixel p) {
+    return p.r > 245 && p.g > 245 && p.b < 10;
 }
 // The background's lines: yellow at 15% over black, or over something dark.
 bool isLineYellow(Pixel p) {
@@ -219,6 +229,22 @@ int main(int argc, char** argv) {
         std::printf("%.2f\n", right < 0 ? -99.0 : toPlaneX(right, 10));
         return 0;
     }
+    if (command == "text-span" && argc == 6) {
+        int sx0, sy0, sx1, sy1, left = screenWidth, right = -1;
+        textBox(number(2), number(3), number(4), number(5), sx0, sy0, sx1, sy1);
+        scan(sx0, sy0, sx1, sy1, [&](int x, int, Pixel p) {
+            if (isTextYellow(p)) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        });
+        if (right < 0) {
+            std::puts("none");
+        } else {
+            std::printf("%.2f %.2f\n", toPlaneX(left, 10), toPlaneX(right, 10));
+        }
+        return 0;
+    }
     if (command == "marker" && argc == 3) {
         // The tilde is drawn at x = -4 on the baseline 2.5 - 1.3 * row.
         int best = 0, bestCount = 0;
@@ -284,8 +310,18 @@ int main(int argc, char** argv) {
                                                    : nameAbove(focus).c_str());
         return 0;
     }
-    if (command == "unfocus" && argc == 2) {
-        XSetInputFocus(display, None, RevertToNone, CurrentTime);
+    if (command == "grab" && argc == 2) {
+        if (XGrabKeyboard(display, DefaultRootWindow(display), False, GrabModeAsync, GrabModeAsync,
+                          CurrentTime) != GrabSuccess) {
+            std::fprintf(stderr, "xprobe: the keyboard is grabbed already\n");
+            return 1;
+        }
+        XSync(display, False);
+        std::puts("grabbed");
+        std::fflush(stdout);
+        while (std::getchar() != EOF) {
+        }
+        XUngrabKeyboard(display, CurrentTime);
         XSync(display, False);
         return 0;
     }

@@ -2,7 +2,9 @@
 // here, or the tests fail to link.
 #include "fake_gl.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -12,8 +14,7 @@ namespace fakegl {
 namespace {
 
 std::vector<Call> recorded;
-int elapsedTime = 0;
-double exactTime = 0;    // the clock in fractions of a millisecond, when it advances by itself
+double exactTime = 0;    // the clock in fractions of a millisecond, never wrapped
 double swapAdvance = 0;  // how far each swap moves it
 bool gameModeGranted = true;
 bool gameModeEntered = false;
@@ -41,7 +42,6 @@ std::string Call::str() const {
 
 void reset() {
     recorded.clear();
-    elapsedTime = 0;
     exactTime = 0;
     swapAdvance = 0;
     gameModeGranted = true;
@@ -88,14 +88,17 @@ size_t countOf(const std::string& name) {
     return callsNamed(name).size();
 }
 
-void setElapsedTime(int ms) {
-    elapsedTime = ms;
-    exactTime = ms;
+void setElapsedTime(int64_t ms) {
+    exactTime = static_cast<double>(ms);
 }
 
 void advanceClock(double ms) {
     exactTime += ms;
-    elapsedTime = static_cast<int>(exactTime);
+}
+
+int elapsedTime() {
+    // GLUT's counter is an int of the milliseconds since glutInit: it wraps after 24.8 days.
+    return static_cast<int>(static_cast<uint32_t>(static_cast<int64_t>(exactTime)));
 }
 
 void advanceOnSwap(double ms) {
@@ -303,7 +306,7 @@ int glutGet(GLenum query) {
     if (query == GLUT_INIT_STATE) {
         return 1;
     }
-    return query == GLUT_ELAPSED_TIME ? fakegl::elapsedTime : 0;
+    return query == GLUT_ELAPSED_TIME ? fakegl::elapsedTime() : 0;
 }
 void glutSwapBuffers() {
     record("glutSwapBuffers", {});
@@ -313,6 +316,10 @@ void glutSwapBuffers() {
 }
 void glutStrokeCharacter(void* font, int character) {
     record("glutStrokeCharacter", {font == GLUT_STROKE_ROMAN ? 0.0 : -1.0, double(character)});
+}
+int glutStrokeLength(void*, const unsigned char* text) {
+    return static_cast<int>(std::strlen(reinterpret_cast<const char*>(text))) *
+           fakegl::kStrokeWidth;
 }
 void glutSolidSphere(GLdouble radius, GLint slices, GLint stacks) {
     record("glutSolidSphere", {radius, double(slices), double(stacks)});

@@ -3,10 +3,15 @@
 // arguments; a test sets the elapsed time and whether game mode is granted.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 namespace fakegl {
+
+// glutStrokeLength counts every character this many units wide, about the width and the height
+// of the stroke font's capitals and digits.
+constexpr int kStrokeWidth = 100;
 
 struct Call {
     std::string name;
@@ -27,8 +32,10 @@ std::vector<std::string> callStrings();
 std::vector<Call> callsNamed(const std::string& name);
 size_t countOf(const std::string& name);
 
-// What glutGet(GLUT_ELAPSED_TIME) returns.
-void setElapsedTime(int ms);
+// Sets the milliseconds since glutInit; glutGet(GLUT_ELAPSED_TIME) returns them as GLUT does,
+// an int that wraps past INT32_MAX to INT32_MIN.
+void setElapsedTime(int64_t ms);
+int elapsedTime();
 // Moves that clock on by ms (fractions accumulate), and on every swap by ms: a display whose
 // swap waits for its next refresh, or a frame that takes that long to draw.
 void advanceClock(double ms);

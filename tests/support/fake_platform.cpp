@@ -17,6 +17,8 @@ int switchErrors = 0;
 std::vector<std::pair<unsigned char, bool>> layoutKeys;
 bool modeSwitched = true;
 bool hasKeys = true;
+bool sleepsTakeTime = false;
+bool grabbed = false;
 
 const std::vector<int32_t>& sleeps() {
     return recordedSleeps;
@@ -38,6 +40,8 @@ void reset() {
     modeSwitched = true;
     layoutKeys.clear();
     hasKeys = true;
+    sleepsTakeTime = false;
+    grabbed = false;
 }
 
 }  // namespace fakeplatform
@@ -46,6 +50,9 @@ void sleepMs(int32_t ms) {
     fakeplatform::recordedSleeps.push_back(ms);
     const auto& calls = fakegl::calls();
     fakeplatform::recordedPausedAfter.push_back(calls.empty() ? "" : calls.back().name);
+    if (fakeplatform::sleepsTakeTime) {
+        fakegl::advanceClock(ms);
+    }
 }
 
 void restBetweenFrames(int32_t ms) {
@@ -66,8 +73,11 @@ void keepKeyboardFocus() {}
 
 void watchWindowFocus() {}
 
-bool windowHasKeys() {
-    return fakeplatform::hasKeys;
+KeysGo whereKeysGo() {
+    if (fakeplatform::grabbed) {
+        return KeysGo::ToGrab;
+    }
+    return fakeplatform::hasKeys ? KeysGo::ToWindow : KeysGo::Elsewhere;
 }
 
 bool displayEmulatesModes() {

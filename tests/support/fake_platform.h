@@ -12,6 +12,8 @@ namespace fakeplatform {
 // The pauses asked for since the last reset, in milliseconds, and the GL call each came after.
 const std::vector<int32_t>& sleeps();
 const std::vector<std::string>& pausedAfter();
+// Whether a pause moves the GL fake's clock on by its length (it does not by default).
+extern bool sleepsTakeTime;
 // The frame driver's rests between frames, in order.
 const std::vector<int32_t>& rests();
 void reset();
@@ -20,8 +22,10 @@ void reset();
 // screen really shows the mode afterwards.
 extern int switchErrors;
 extern bool modeSwitched;
-// Whether the game's window has the keys (the keyboard focus).
+// Whether the game's window has the keys (the keyboard focus), and whether another program
+// holds the keyboard grab meanwhile.
 extern bool hasKeys;
+extern bool grabbed;
 // Keys read by their position, handed to the game at the next frame: letter, pressed.
 extern std::vector<std::pair<unsigned char, bool>> layoutKeys;
 
