@@ -11,7 +11,7 @@
 #include "platform/clock.h"
 #include "platform/console.h"
 #include "platform/process.h"
-#include "scores/score_table.h"
+#include "scores/shown_text.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 #include "game/random.h"
 #include "platform/console.h"
 #include "platform/storage.h"
+#include "scores/shown_text.h"
 
 #ifndef ORVEL_VERSION
 #define ORVEL_VERSION "unknown"

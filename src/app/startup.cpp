@@ -34,7 +34,7 @@
 #include "render/scene.h"
 #include "render/sphere_cache.h"
 #include "render/text.h"
-#include "scores/score_table.h"
+#include "scores/shown_text.h"
 
 namespace {
 

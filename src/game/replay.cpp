@@ -7,6 +7,7 @@
 
 #include "game/random.h"
 #include "game/step.h"
+#include "scores/shown_text.h"
 
 namespace {
 
@@ -54,8 +55,7 @@ public:
         }
         // No field is written with a control byte; one read would not write back the same
         // (a CR before the line end) or would reach a terminal raw.
-        if (std::any_of(text.begin(), text.end(),
-                        [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; })) {
+        if (std::any_of(text.begin(), text.end(), isControlByte)) {
             return fail("the line holds a control byte");
         }
         if (ended_) {
