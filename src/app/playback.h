@@ -11,7 +11,7 @@
 #include <string>
 
 #include "app/session.h"
-#include "game/replay.h"
+#include "game/replay_run.h"
 
 // Starts playing replay (read from path) on the game's play: the generator at the recorded
 // position, a new game at the recorded difficulty, the game screen. Returns the session that

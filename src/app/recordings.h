@@ -22,7 +22,7 @@
 
 #include <string>
 
-#include "game/replay.h"
+#include "game/replay_format.h"
 
 // Writes a finished game as the folder's newest recording (utcTime as YYYYMMDD-HHMMSS), then
 // removes what the folder no longer keeps, two files at most. False, with the reason, when the

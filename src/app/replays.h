@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "game/replay.h"
+#include "game/replay_run.h"
 
 // Recording: started at New Game (before the new game draws from the generator), around
 // every step, stopped at game over ("gameover"), Escape ("escape") or when the game closes

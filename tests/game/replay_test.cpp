@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "game/random.h"
-#include "game/replay.h"
+#include "game/replay_run.h"
 #include "game/step.h"
 #include "play_helpers.h"
 
