@@ -78,6 +78,18 @@ bool ReplayPlayer::endMatches(const Play& play) const {
            play.lives == replay_.lives && playHash(play) == replay_.hash;
 }
 
+ReplayVerdict ReplayPlayer::verdict(const Play& play) const {
+    ReplayVerdict verdict;
+    verdict.steps = steps_;
+    verdict.score = play.score;
+    verdict.matches = endMatches(play);
+    if (!verdict.matches) {
+        verdict.lastAgreed = lastAgreed();
+        verdict.firstDifference = differenceShownAt();
+    }
+    return verdict;
+}
+
 ReplayVerdict checkReplay(const Replay& replay) {
     Play play;
     startReplay(replay, play);
@@ -92,13 +104,5 @@ ReplayVerdict checkReplay(const Replay& replay) {
             break;  // the game ended before the recording did
         }
     }
-    ReplayVerdict verdict;
-    verdict.steps = player.steps();
-    verdict.score = play.score;
-    verdict.matches = player.endMatches(play);
-    if (!verdict.matches) {
-        verdict.lastAgreed = player.lastAgreed();
-        verdict.firstDifference = player.differenceShownAt();
-    }
-    return verdict;
+    return player.verdict(play);
 }

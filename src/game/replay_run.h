@@ -31,6 +31,17 @@ private:
 // new game at its difficulty. Quiet only if the caller silences the diagnostic lines.
 void startReplay(const Replay& replay, Play& play);
 
+// What playing a replay back found.
+// Checkpoints come every 100 steps, so a difference is known to lie after the last step that
+// still agreed and no later than the step where it showed.
+struct ReplayVerdict {
+    bool matches = false;
+    int32_t lastAgreed = 0;
+    int32_t firstDifference = 0;  // the step where it showed
+    int32_t steps = 0;
+    int16_t score = 0;
+};
+
 // Plays a replay's steps on a Play it started, one at a time, checking every checkpoint.
 class ReplayPlayer {
 public:
@@ -47,6 +58,8 @@ public:
     int32_t differenceShownAt() const { return differsAt_ != 0 ? differsAt_ : steps_; }
     // The last checkpoint that matched (0 for the start).
     int32_t lastAgreed() const { return agreedAt_; }
+    // What the steps played so far on play found.
+    ReplayVerdict verdict(const Play& play) const;
 
 private:
     const Replay& replay_;
@@ -57,14 +70,5 @@ private:
     int32_t agreedAt_ = 0;
 };
 
-// What checking a replay with the rules alone found.
-// Checkpoints come every 100 steps, so a difference is known to lie after the last step that
-// still agreed and no later than the step where it showed.
-struct ReplayVerdict {
-    bool matches = false;
-    int32_t lastAgreed = 0;
-    int32_t firstDifference = 0;  // the step where it showed
-    int32_t steps = 0;
-    int16_t score = 0;
-};
+// Checks a replay with the rules alone: every step played, every checkpoint and the end.
 ReplayVerdict checkReplay(const Replay& replay);

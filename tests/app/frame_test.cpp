@@ -13,8 +13,8 @@
 #include "app/frame_pacing.h"
 #include "app/keyboard.h"
 #include "app/live_session.h"
-#include "app/playback.h"
-#include "app/session.h"
+#include "app/playback_session.h"
+#include "app/shell.h"
 #include "fake_gl.h"
 #include "fake_platform.h"
 #include "game/pace.h"
@@ -33,8 +33,7 @@ protected:
     // A fresh start-up state whose clock reads ms (since glutInit): the frame driver's samples
     // are taken there, as if the game had been running that long.
     void clockAt(int64_t ms) {
-        game = GameState{};
-        useSession(liveSession());
+        resetShell();
         now = ms;
         fakegl::setElapsedTime(now);
         game.clock.lastFrameTime = game.clock.lastFpsTime = fakegl::elapsedTime();
@@ -401,10 +400,10 @@ TEST_F(Waiting, TheRateShownIsNotAveragedOverTheWaitNorOverACrashPause) {
 TEST_F(Waiting, TheCountStartsAgainIfTheWindowGoesMeanwhile) {
     playWithBurst();
     for (const bool keys : {false, true}) {
-        noteWindowStatus(GLUT_HIDDEN);
+        fakeplatform::hidden = true;
         framedAfter(16);
         EXPECT_EQ(fakegl::countOf("glClear"), 0u);
-        noteWindowStatus(GLUT_FULLY_RETAINED);
+        fakeplatform::hidden = false;
         framedAfter(16);
         EXPECT_EQ(notice(), "3");
         framedAfter(kCountStepMs);
@@ -416,9 +415,9 @@ TEST_F(Waiting, TheCountStartsAgainIfTheWindowGoesMeanwhile) {
     }
     framedAfter(16);
     EXPECT_EQ(notice(), "2");
-    noteWindowStatus(GLUT_HIDDEN);
+    fakeplatform::hidden = true;
     framedAfter(16);
-    noteWindowStatus(GLUT_FULLY_RETAINED);
+    fakeplatform::hidden = false;
     framedAfter(16);
     EXPECT_EQ(notice(), "3");
     framedAfter(3 * kCountStepMs - 1);
@@ -484,19 +483,23 @@ TEST_F(Waiting, KeysKeepTheirEffects) {
 }
 
 // A waiting game draws only when it must: GLUT calls no frame while the picture stands, and
-// the driver looks again until the window is back. Menus never wait, but a hidden window
-// draws nothing on any screen until it is shown again.
+// the driver keeps one look pending until the window is back. Menus never wait, but a hidden
+// window draws nothing on any screen until the platform says it is shown again.
 TEST_F(Waiting, AStandingPictureIsNotDrawnAgain) {
+    glutIdleFunc(drawFrame);  // as start-up leaves it
     fakeplatform::hasKeys = false;
     frameAfter(16);
-    EXPECT_EQ(fakegl::countOf("glutIdleFunc"), 0u);  // the main menu
+    EXPECT_TRUE(fakegl::idleSet());  // the main menu
+    EXPECT_EQ(fakegl::timersPending(), 0u);
     fakeplatform::hasKeys = true;
-    noteWindowStatus(GLUT_HIDDEN);
+    fakeplatform::hidden = true;
     frameAfter(16);
     fakegl::runTimers();
     EXPECT_EQ(fakegl::countOf("glClear"), 1u);  // the first frame's alone
     EXPECT_FALSE(fakegl::idleSet());
-    noteWindowStatus(GLUT_FULLY_RETAINED);
+    EXPECT_EQ(fakegl::timersPending(), 1u);
+    fakeplatform::hidden = false;
+    fakegl::runTimers();
     EXPECT_TRUE(fakegl::idleSet());
     frameAfter(16);
     EXPECT_EQ(fakegl::countOf("glClear"), 2u);
@@ -504,14 +507,14 @@ TEST_F(Waiting, AStandingPictureIsNotDrawnAgain) {
     playWithBurst();
     fakeplatform::hasKeys = false;
     frameAfter(16);
-    EXPECT_EQ(fakegl::countOf("glutIdleFunc"), 1u);
     EXPECT_FALSE(fakegl::idleSet());
     fakegl::runTimers();
     EXPECT_FALSE(fakegl::idleSet());
-    EXPECT_EQ(fakegl::countOf("glutTimerFunc"), 2u);
+    EXPECT_EQ(fakegl::timersPending(), 1u);  // each look that finds it standing sets the next
     fakeplatform::hasKeys = true;
     fakegl::runTimers();
     EXPECT_TRUE(fakegl::idleSet());
+    EXPECT_EQ(fakegl::timersPending(), 0u);
     frameAfter(16);  // "3": stands for a second
     EXPECT_FALSE(fakegl::idleSet());
     fakegl::setElapsedTime(now + kCountStepMs);
@@ -526,13 +529,14 @@ TEST_F(Waiting, AHiddenReplayStandsStill) {
     replay.steps = 100;
     replay.ending = "exit";
     testing::internal::CaptureStdout();
-    useSession(beginPlayback(replay, "hidden.orvel-replay"));
+    useSession(playbackSession(replay, "hidden.orvel-replay"));
+    session().begin();
     testing::internal::GetCapturedStdout();
     frameAfter(100);
-    noteWindowStatus(GLUT_HIDDEN);
+    fakeplatform::hidden = true;
     frameAfter(16);
     frameAfter(60000);
-    noteWindowStatus(GLUT_FULLY_RETAINED);
+    fakeplatform::hidden = false;
     frameAfter(4);
     EXPECT_EQ(game.clock.stepTimer, 116);  // the 16 ms before the window was found hidden
     EXPECT_EQ(game.play.snakeFirst->y, kSpawnY);

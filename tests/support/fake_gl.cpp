@@ -62,6 +62,10 @@ void runTimers() {
     }
 }
 
+size_t timersPending() {
+    return timers.size();
+}
+
 const std::vector<Call>& calls() {
     return recorded;
 }
@@ -286,9 +290,6 @@ void glutIdleFunc(void (*idle)()) {
 void glutTimerFunc(unsigned int ms, void (*callback)(int), int value) {
     record("glutTimerFunc", {double(ms)});
     fakegl::timers.emplace_back(callback, value);
-}
-void glutWindowStatusFunc(void (*)(int)) {
-    record("glutWindowStatusFunc", {});
 }
 void glutKeyboardFunc(void (*)(unsigned char, int, int)) {
     record("glutKeyboardFunc", {});

@@ -42,8 +42,10 @@ void advanceClock(double ms);
 void advanceOnSwap(double ms);
 // Whether GLUT has an idle callback (the last glutIdleFunc named one).
 bool idleSet();
-// Runs the timers registered so far (glutTimerFunc), as if their time had come.
+// Runs the timers registered so far (glutTimerFunc), as if their time had come; how many are
+// registered and not yet run.
 void runTimers();
+size_t timersPending();
 // Forgets the recorded calls but keeps the clock, for long runs.
 void forgetCalls();
 // What glutGameModeGet(GLUT_GAME_MODE_ACTIVE) returns after glutEnterGameMode.
