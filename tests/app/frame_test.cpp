@@ -19,6 +19,7 @@
 #include "fake_platform.h"
 #include "game/pace.h"
 #include "game/particles.h"
+#include "game/random.h"
 #include "game_test.h"
 #include "render/gl.h"
 #include "render/scene.h"
@@ -522,16 +523,107 @@ TEST_F(Waiting, AStandingPictureIsNotDrawnAgain) {
     EXPECT_TRUE(fakegl::idleSet());
 }
 
-// A replay stands still while its window is hidden, and goes on where it stood.
-TEST_F(Waiting, AHiddenReplayStandsStill) {
-    Replay replay;
-    replay.seed = 7;
-    replay.steps = 100;
-    replay.ending = "exit";
+// A recording played back in the window, its end caught instead of ending the process.
+class Replaying : public Frame {
+protected:
+    static void noteEnd(int status) { endedWith = status; }
+
+    // Plays replay from its New Game; nothing of it is drawn yet.
+    void playBack(const Replay& replay) {
+        endedWith = -1;
+        testing::internal::CaptureStdout();
+        useSession(playbackSession(replay, "r.orvel-replay", noteEnd));
+        session().begin();
+        testing::internal::GetCapturedStdout();
+    }
+
+    // Frames `ms` apart until the playback ends (at most `frames`); the last line written.
+    std::string playToTheEnd(int ms, int frames = 100) {
+        testing::internal::CaptureStdout();
+        for (int i = 0; i < frames && endedWith < 0; ++i) {
+            now += ms;
+            fakegl::setElapsedTime(now);
+            drawFrame();
+        }
+        std::string output = testing::internal::GetCapturedStdout();
+        output.pop_back();
+        return output.substr(output.rfind('\n') + 1);
+    }
+
+    static Replay recorded(int32_t steps) {
+        seedRandom(7);
+        Play play;
+        return recordGame(play, {{2, 'a'}}, steps);
+    }
+
+    static inline int endedWith = -1;
+};
+
+// Space stands the whole picture and its steps still, f plays four times as fast; the line
+// above the board says which.
+TEST_F(Replaying, SpacePausesTheWholePictureAndFPlaysFourTimesAsFast) {
+    playBack(recorded(20));
+    game.play.emitter = std::make_unique<ParticleEmitter>(10, 10);
+    frameAfter(50);
+    ASSERT_EQ(game.clock.stepTimer, 50);
+    keyDown(' ', 0, 0);
+    fakegl::reset();
+    frameAfter(16);
+    const auto texts = fakegl::strokeTexts();
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "PAUSED"), texts.end());
+    const int16_t life = game.play.emitter->life();
+    const auto paused = fakegl::callStrings();
+    fakegl::reset();
+    frameAfter(5000);
+    EXPECT_EQ(fakegl::callStrings(), paused);  // the background, spheres, burst and rate
+    EXPECT_EQ(game.clock.stepTimer, 50);
+    EXPECT_EQ(game.play.emitter->life(), life);
+
+    keyDown(' ', 0, 0);
+    keyDown('f', 0, 0);
+    fakegl::reset();
+    frameAfter(16);
+    EXPECT_EQ(game.clock.stepTimer, 114);
+    EXPECT_EQ(fakegl::strokeTexts().back(), "REPLAY 4x");
+    EXPECT_EQ(game.play.emitter->life(), life - 16);  // the burst keeps the window's time
+    keyDown('f', 0, 0);
+    frameAfter(5);
+    EXPECT_EQ(game.clock.stepTimer, 119);
+    EXPECT_EQ(game.menus.screen, Playing);  // the keys are the replay's alone
+}
+
+// At its end the last picture holds two seconds, one line gives the verdict, and the process
+// ends: 0 when it matched, 4 when it did not; Escape stops it where it is, with 0.
+TEST_F(Replaying, TheEndHoldsTheLastPictureAndSaysWhetherItMatched) {
+    const Replay replay = recorded(6);
+    playBack(replay);
+    EXPECT_EQ(playToTheEnd(50), "replay r.orvel-replay matches: score " +
+                                    std::to_string(replay.score) + " in 6 steps");
+    EXPECT_EQ(endedWith, 0);
+    EXPECT_EQ(fakeplatform::sleeps().back(), 2000);
+    EXPECT_EQ(fakeplatform::pausedAfter().back(), "glutSwapBuffers");
+
+    Replay changed = replay;
+    changed.turns.front().heading = 'd';
+    playBack(changed);
+    EXPECT_EQ(playToTheEnd(50).rfind("replay r.orvel-replay does not match: it leaves the "
+                                     "recording after step 0, by step 6",
+                                     0),
+              0u);
+    EXPECT_EQ(endedWith, 4);
+
+    playBack(replay);
+    frameAfter(130);
     testing::internal::CaptureStdout();
-    useSession(playbackSession(replay, "hidden.orvel-replay"));
-    session().begin();
-    testing::internal::GetCapturedStdout();
+    keyDown(kKeyEscape, 0, 0);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "replay r.orvel-replay stopped at step 1 of 6\n");
+    EXPECT_EQ(endedWith, 0);
+}
+
+// A replay stands still while its window is hidden, and goes on where it stood.
+TEST_F(Replaying, AHiddenWindowStandsStill) {
+    playBack(recorded(100));
     frameAfter(100);
     fakeplatform::hidden = true;
     frameAfter(16);
