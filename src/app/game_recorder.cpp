@@ -23,17 +23,9 @@ std::string utcNow(const char* format, const char* otherwise) {
     return text[0] != '\0' ? text : otherwise;
 }
 
+// The end line's word for why: a lost display ends the game as closing it does.
 const char* endingOf(GameEnd why) {
-    switch (why) {
-        case GameEnd::GameOver:
-            return "gameover";
-        case GameEnd::Escape:
-            return "escape";
-        case GameEnd::Exit:
-        case GameEnd::LostDisplay:
-            break;
-    }
-    return "exit";
+    return why == GameEnd::GameOver ? "gameover" : why == GameEnd::Escape ? "escape" : "exit";
 }
 
 }  // namespace
