@@ -60,7 +60,7 @@ void lookAgain(int standing) {
 // the frame runs on. The session says how much of either counts.
 PlayFrame FrameDriver::playFrame(int32_t frameMs, int32_t elapsedMs) {
     Session& current = session();
-    const PlayFrame frame = current.playFrame(game.clock.lastFrameTime, elapsedMs, frameMs);
+    PlayFrame frame = current.playFrame(game.clock.lastFrameTime, elapsedMs, frameMs);
     const bool stepIsDue = gatherStepTime(game.clock.stepTimer, frame.stepMs, game.play.difficulty);
     if (game.play.emitter && game.play.emitter->isAlive()) {
         if (!frame.stands) {
