@@ -29,6 +29,7 @@
 #include "app/startup.h"
 #include "game/collisions.h"
 #include "game/pace.h"
+#include "longest_snake.h"
 #include "render/game_screen.h"
 #include "render/gl.h"
 #include "render/particles_draw.h"
@@ -49,22 +50,12 @@ void quietly(const std::function<void()>& work) {
     std::fflush(stdout);
 }
 
-// A snake of 305 segments laid row by row over the field around the spawn cell, and the ten
-// berries on free cells beside it.
+// The longest snake (tests/support/longest_snake.h), and the ten berries on free cells beside
+// it.
 void layCrowdedBoard() {
     quietly([] {
         newGame();
-        createSnake(game.play, kFieldFirst, kFieldFirst, 0);
-        int laid = 1;
-        for (int y = kFieldFirst; y <= kFieldLast && laid < 305; ++y) {
-            for (int x = kFieldFirst; x <= kFieldLast && laid < 305; ++x) {
-                if ((x == kFieldFirst && y == kFieldFirst) || (x == kSpawnX && y == kSpawnY)) {
-                    continue;
-                }
-                appendSegment(*game.play.snakeFirst, x, y);
-                ++laid;
-            }
-        }
+        layLongestSnake(game.play);
         refreshBoard(game.play.board, *game.play.snakeFirst, game.play.berries);
         for (int k = 1; k <= kBerryCount; ++k) {
             auto underSnake = [k] {

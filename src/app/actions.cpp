@@ -5,8 +5,7 @@
 
 #include "app/game.h"
 #include "app/high_score_file.h"
-#include "app/replays.h"
-#include "app/session.h"
+#include "app/shell.h"
 #include "game/menus.h"
 #include "game/step.h"
 #include "platform/console.h"
@@ -98,7 +97,7 @@ char headingOf(Action action) {
 
 void inPlay(Action action) {
     if (action == Action::Back) {
-        stopRecording("escape");
+        session().gameEnds(GameEnd::Escape);
         game.menus.screen = MainMenu;
         return;
     }
@@ -131,22 +130,21 @@ void applyRelease() {
 }
 
 void newGame() {
-    startRecording();
+    session().gameStarted();
     startNewGame(game.play);
     game.menus.screen = Playing;
-    session().gameStarted();
 }
 
 void saveAndExit() {
-    stopRecording("exit");
+    session().gameEnds(GameEnd::Exit);
     exitProcess(saveHighScores() ? 0 : 1);
 }
 
 void saveAfterLostDisplay() {
     atExit(nullptr);  // nothing can be undone on a display that is gone
-    stopRecording("exit");
-    // A replay never loads the table: nothing was saved, so nothing is said of it.
-    if (!game.book.highScoreFile.loaded) {
+    session().gameEnds(GameEnd::LostDisplay);
+    // A session that keeps no table (a replay) saved nothing, so nothing is said of it.
+    if (!session().keepsTable()) {
         writeErrorLine("lost the connection to the X display");
         exitProcessNow(3);
     }

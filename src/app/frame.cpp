@@ -4,8 +4,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <memory>
-#include <optional>
 #include <string>
 
 #include "app/elapsed_time.h"
@@ -13,6 +11,7 @@
 #include "app/game.h"
 #include "app/keyboard.h"
 #include "app/session.h"
+#include "app/shell.h"
 #include "game/collisions.h"
 #include "game/diagnostics.h"
 #include "game/pace.h"
@@ -29,12 +28,10 @@
 
 namespace {
 
-FramePacer pacer;
-
 // The last life is lost: the session does what game over does, "GAME OVER" is drawn into
 // this frame.
 void endGame() {
-    session().gameOver();
+    session().gameEnds(GameEnd::GameOver);
     lightingOff();
     drawText("GAME OVER", -4.0, -1.0, 0.006);
     lightingOn();
@@ -48,17 +45,26 @@ StepEvent takeStep() {
     return event;
 }
 
+// While the picture stands, GLUT calls no frame until one is needed: the driver looks this
+// often.
+constexpr unsigned kLookMs = 100;
+
+void lookAgain(int standing) {
+    shell().frames.lookAgain(standing);
+}
+
+}  // namespace
+
 // elapsedMs is the frame's exact length in whole milliseconds of the elapsed-time counter, so
 // that the step timer loses nothing to rounding; frameMs is the rounded-down delta the rest of
 // the frame runs on. The session says how much of either counts.
-void playFrame(int32_t frameMs, int32_t elapsedMs) {
+PlayFrame FrameDriver::playFrame(int32_t frameMs, int32_t elapsedMs) {
     Session& current = session();
-    const PlayTime time = current.playTime(elapsedMs, frameMs);
-    const bool frozen = current.frozen();
-    const bool stepIsDue = gatherStepTime(game.clock.stepTimer, time.stepMs, game.play.difficulty);
+    PlayFrame frame = current.playFrame(game.clock.lastFrameTime, elapsedMs, frameMs);
+    const bool stepIsDue = gatherStepTime(game.clock.stepTimer, frame.stepMs, game.play.difficulty);
     if (game.play.emitter && game.play.emitter->isAlive()) {
-        if (!frozen) {
-            game.play.emitter->age(static_cast<int16_t>(time.ageMs));
+        if (!frame.stands) {
+            game.play.emitter->age(static_cast<int16_t>(frame.ageMs));
             game.play.emitter->update();
         }
         drawBurst(*game.play.emitter);
@@ -70,69 +76,61 @@ void playFrame(int32_t frameMs, int32_t elapsedMs) {
     // (one that stands, or that goes on from a wait) keeps the rate shown, which would
     // otherwise average over the stop.
     const double fps = sampleFps();
-    if (!frozen && time.ageMs == frameMs) {
+    if (frame.showsRate) {
         game.clock.shownFps = fps;
     }
-    drawBackground(time.pictureMs);
-    drawGameScreen(game.play, time.pictureMs, game.clock.shownFps);
-    drawLabelAboveBoard(current.label());
-    drawNoticeOverBoard(current.notice());
+    drawBackground(frame.pictureMs);
+    drawGameScreen(game.play, frame.pictureMs, game.clock.shownFps);
+    drawLabelAboveBoard(frame.label);
+    drawNoticeOverBoard(frame.notice);
+    return frame;
 }
 
-// While the picture stands, GLUT calls no frame until one is needed: it looks a few times a
-// second (a window that comes back, the count's next number, Escape, a terminate request).
-// A frame drawn meanwhile (an expose, a resize) that needs the next ends the standing.
-constexpr unsigned kLookMs = 100;
-bool standing = false;
-int looks = 0;  // numbers the standings, so that a look left from an earlier one does nothing
-
-// A hidden window (unmapped, minimised) shows nothing: no frame is drawn for it, on any
-// screen, and its time counts for nothing. Set by GLUT's window status callback.
-bool windowHidden = false;
-std::optional<int32_t> hiddenSince;  // when a frame found it hidden, until one is drawn again
-
-void goOnDrawing() {
-    standing = false;
+void FrameDriver::goOnDrawing() {
+    standing_ = false;
     glutIdleFunc(drawFrame);
 }
 
-void lookAgain(int standingNumber) {
-    if (!standing || standingNumber != looks) {
+// A hidden window is looked at until it is shown; a standing picture, until the session says
+// a frame is needed. A frame drawn meanwhile (an expose, a resize) that needs the next ends the
+// standing.
+void FrameDriver::lookAgain(int standing) {
+    if (!standing_ || standing != looks_) {
         return;
     }
     keepKeyboardFocus();
     const int32_t now = glutGet(GLUT_ELAPSED_TIME);
-    if (terminationRequested() || (!windowHidden && !session().pictureStands(now))) {
+    if (terminationRequested() ||
+        (hiddenSince_ ? !windowHidden() : !session().pictureStandsAt(now))) {
         goOnDrawing();
         return;
     }
-    glutTimerFunc(kLookMs, lookAgain, standingNumber);
+    glutTimerFunc(kLookMs, ::lookAgain, standing);
 }
 
-void standStill() {
-    if (!standing) {
-        standing = true;
+void FrameDriver::standStill() {
+    if (!standing_) {
+        standing_ = true;
         glutIdleFunc(nullptr);
-        glutTimerFunc(kLookMs, lookAgain, ++looks);
+        glutTimerFunc(kLookMs, ::lookAgain, ++looks_);
     }
 }
 
-// Rests after a swap as the pacing asks: until the next frame is due, never past a step.
-void restAfterFrame() {
-    if (pacer.pacing() != Pacing::Rest) {
+// Rests after a swap as the pacing asks: until the next frame is due, never past a step while
+// the picture gathers time toward one.
+void FrameDriver::restAfterFrame(bool gathering) {
+    if (pacer_.pacing() != Pacing::Rest) {
         return;
     }
     const int32_t now = glutGet(GLUT_ELAPSED_TIME);
-    // While playing, the next frame starts no later than the step falls due; a picture that
-    // stands gathers no time toward it.
     int32_t untilStep = INT32_MAX;
-    if (game.menus.screen == Playing && !session().frozen()) {
+    if (gathering) {
         untilStep = static_cast<int32_t>(std::clamp<int64_t>(
             int64_t{stepThreshold(game.play.difficulty)} + 1 - std::max(game.clock.stepTimer, 0) -
                 msBetween(game.clock.lastFrameTime, now),
             INT32_MIN, INT32_MAX));
     }
-    const int32_t rest = pacer.restBefore(now, untilStep);
+    const int32_t rest = pacer_.restBefore(now, untilStep);
     if (rest > 0) {
         restBetweenFrames(rest);
     }
@@ -141,20 +139,11 @@ void restAfterFrame() {
 // The frame after the window was hidden measures from the last frame drawn as if the time it
 // was hidden had not passed: a replay goes on where it stood, the frame rate spans no stop, and
 // a live game, told at once, waits and counts (the menus' background goes on with the clock).
-void showAgain() {
-    const int32_t hiddenFor = msBetween(*hiddenSince, glutGet(GLUT_ELAPSED_TIME));
+void FrameDriver::showAgain() {
+    const int32_t hiddenFor = msBetween(*hiddenSince_, glutGet(GLUT_ELAPSED_TIME));
     game.clock.lastFrameTime = msAfter(game.clock.lastFrameTime, hiddenFor);
     game.clock.lastFpsTime = msAfter(game.clock.lastFpsTime, hiddenFor);
-    hiddenSince.reset();
-}
-
-}  // namespace
-
-void noteWindowStatus(int status) {
-    windowHidden = status == GLUT_HIDDEN;
-    if (!windowHidden && hiddenSince && standing) {
-        goOnDrawing();  // at once, rather than at the next look
-    }
+    hiddenSince_.reset();
 }
 
 float frameDelta() {
@@ -178,6 +167,10 @@ int32_t frameMilliseconds(float delta) {
 }
 
 void drawFrame() {
+    shell().frames.draw();
+}
+
+void FrameDriver::draw() {
     // A terminate request ends the game the way Exit does, from here rather than from inside
     // the signal handler.
     if (terminationRequested()) {
@@ -189,15 +182,15 @@ void drawFrame() {
     keepKeyboardFocus();
     // Keys queued during a crash pause have all been handled (dropped) before this frame.
     game.menus.discardPendingKeys = false;
-    if (windowHidden) {
-        if (!hiddenSince) {
-            hiddenSince = glutGet(GLUT_ELAPSED_TIME);
+    if (windowHidden()) {
+        if (!hiddenSince_) {
+            hiddenSince_ = glutGet(GLUT_ELAPSED_TIME);
             session().hidden();
         }
         standStill();
         return;
     }
-    if (hiddenSince) {
+    if (hiddenSince_) {
         showAgain();
     }
     const int32_t previousFrameTime = game.clock.lastFrameTime;
@@ -208,13 +201,14 @@ void drawFrame() {
     game.menus.keyCooldown = static_cast<int32_t>(
         std::max<int64_t>(int64_t{game.menus.keyCooldown} - frameMs, kCooldownFloor));
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    bool gathering = false;  // a play frame whose picture gathers time toward a step
     switch (game.menus.screen) {
         case MainMenu:
             drawBackground(game.clock.elapsedTime);
             drawMainMenu(game.menus);
             break;
         case Playing:
-            playFrame(frameMs, elapsedMs);
+            gathering = !playFrame(frameMs, elapsedMs).stands;
             break;
         case HighScores:
             drawBackground(game.clock.elapsedTime);
@@ -230,14 +224,14 @@ void drawFrame() {
     glutSwapBuffers();
     ++game.clock.frameCount;
     session().afterSwap();
-    if (session().pictureStands(game.clock.elapsedTime)) {
+    if (session().pictureStandsAt(game.clock.elapsedTime)) {
         standStill();
         return;
     }
-    if (standing) {
+    if (standing_) {
         goOnDrawing();
     }
-    restAfterFrame();
+    restAfterFrame(gathering && game.menus.screen == Playing);
 }
 
 void actOnStep(const StepEvent& event) {
@@ -263,8 +257,6 @@ void actOnStep(const StepEvent& event) {
     }
 }
 
-void setFramePacing(const FramePacer& framePacer) {
-    pacer = framePacer;
-    standing = false;  // frames come as GLUT calls them, until a picture stands
-    hiddenSince.reset();
+void setFramePacing(const FramePacer& pacer) {
+    shell().frames = FrameDriver(pacer);  // frames come as GLUT calls them, until a picture stands
 }

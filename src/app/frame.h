@@ -9,13 +9,42 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
+#include "app/frame_pacing.h"
+
+struct PlayFrame;
+
+// GLUT's display and idle callback: the shell's frame driver draws a frame.
 void drawFrame();
 
-// GLUT's window status callback: whether the window is hidden (unmapped, minimised). While it
-// is, no frame is drawn: GLUT calls none, the driver looks a few times a second for a
-// terminate request, and drawing goes on once the window is shown.
-void noteWindowStatus(int status);
+// The frame driver: how it rests between frames, and whether GLUT calls it at all. While the
+// picture stands (a game that waits) or the window is hidden (the platform says so: unmapped,
+// minimised), GLUT calls no frame but on an expose or a resize, and the driver looks a few
+// times a second whether one is needed (a window back or shown, the count's next number,
+// Escape, a terminate request). Made anew, as a whole, with each pacing.
+class FrameDriver {
+public:
+    FrameDriver() = default;
+    explicit FrameDriver(const FramePacer& pacer) : pacer_(pacer) {}
+
+    void draw();
+    // GLUT's timer while the picture stands: standing numbers the standing it was set for.
+    void lookAgain(int standing);
+
+private:
+    PlayFrame playFrame(int32_t frameMs, int32_t elapsedMs);
+    void goOnDrawing();
+    void standStill();
+    void restAfterFrame(bool gathering);
+    void showAgain();
+
+    FramePacer pacer_;
+    bool standing_ = false;
+    int looks_ = 0;  // numbers the standings, so that a look left from an earlier one does nothing
+    std::optional<int32_t> hiddenSince_;  // when a frame found the window hidden, until one is
+                                          // drawn again
+};
 
 struct StepEvent;
 // Acts on what a step did: the crash pause (keys queued during it are dropped), and at game
@@ -23,8 +52,8 @@ struct StepEvent;
 // once the frame is swapped, keys dropped again, and the high scores) and "GAME OVER".
 void actOnStep(const StepEvent& event);
 
-class FramePacer;
-// How the frame driver rests between frames (start-up chooses; the default never rests).
+// How the frame driver rests between frames (start-up chooses; the default never rests): a
+// new frame driver.
 void setFramePacing(const FramePacer& pacer);
 
 // Seconds since the previous call, as a single-precision float.

@@ -12,6 +12,7 @@
 #include "platform/storage.h"
 #include "scores/score_table.h"
 #include "scores/score_text.h"
+#include "scores/shown_text.h"
 
 namespace {
 

@@ -1,4 +1,5 @@
-// The live game's session: recording, game over, and the wait while the window is away.
+// The live game's session: the table, recording, game over, and the wait while the window is
+// away.
 #include "app/live_session.h"
 
 #include <algorithm>
@@ -7,8 +8,8 @@
 
 #include "app/elapsed_time.h"
 #include "app/game.h"
+#include "app/game_recorder.h"
 #include "app/high_score_file.h"
-#include "app/replays.h"
 #include "game/pace.h"
 #include "platform/clock.h"
 #include "platform/window_system.h"
@@ -20,45 +21,61 @@ constexpr int32_t kCountMs = kCountFrom * kCountStepMs;
 
 class LiveSession final : public Session {
 public:
-    PlayTime playTime(int32_t elapsedMs, int32_t frameMs) override {
-        const int32_t now = game.clock.lastFrameTime;
+    // The table is opened (created where there is none) and loaded before the display, and
+    // what killed recordings left is removed.
+    void begin() override {
+        openOrCreateHighScoreFile();
+        loadHighScores();
+        recorder_.tidyFolder();
+    }
+
+    const char* windowTitle() const override { return nullptr; }
+
+    bool keepsTable() const override { return true; }
+
+    // A waiting game gathers nothing and shows its notice; the frame that goes on from a wait
+    // counts only the time after the count, and keeps the rate shown.
+    PlayFrame playFrame(int32_t now, int32_t elapsedMs, int32_t frameMs) override {
         follow(now);
+        PlayFrame frame;
         if (waiting_ != Waiting::No) {
             shownNotice_ = labelAt(now);
-            return {0, 0, pictureMs_};
+            frame.pictureMs = pictureMs_;
+            frame.stands = true;
+            frame.showsRate = false;
+            frame.notice = shownNotice_;
+            return frame;
         }
-        PlayTime time{elapsedMs, frameMs, 0};
+        frame.stepMs = elapsedMs;
+        frame.ageMs = frameMs;
         if (wentOnAt_) {
             // The count ended since the previous frame: only the time after it counts.
-            time.stepMs = std::clamp(msBetween(*wentOnAt_, now), 0, elapsedMs);
-            time.ageMs = std::min(frameMs, time.stepMs);
+            frame.stepMs = std::clamp(msBetween(*wentOnAt_, now), 0, elapsedMs);
+            frame.ageMs = std::min(frameMs, frame.stepMs);
+            frame.showsRate = frame.ageMs == frameMs;  // the burst aged the whole frame
             wentOnAt_.reset();
         }
         playedUntil_ = now;
         shownNotice_.clear();
         pictureMs_ = msAfter(game.clock.elapsedTime, -waitedMs_);
-        time.pictureMs = pictureMs_;
-        return time;
+        frame.pictureMs = pictureMs_;
+        return frame;
     }
 
-    bool frozen() const override { return waiting_ != Waiting::No; }
+    void beforeStep() override { recorder_.beforeStep(game.play); }
 
-    std::string label() const override { return {}; }
+    void afterStep(const StepEvent&) override { recorder_.afterStep(game.play); }
 
-    std::string notice() const override { return shownNotice_; }
-
-    void beforeStep() override { recordBeforeStep(); }
-
-    void afterStep(const StepEvent&) override { recordAfterStep(); }
-
-    // A good score enters the table, which is saved at once so that the result survives
-    // however the game ends; the high scores follow the held "GAME OVER".
-    void gameOver() override {
-        stopRecording("gameover");
-        enterResult({std::string("Player 1 - ") + difficultyNames.at(game.play.difficulty),
-                     game.play.score});
-        game.menus.screen = HighScores;
-        holdGameOver_ = true;
+    // At game over a good score enters the table, which is saved at once so that the result
+    // survives however the game ends; the high scores follow the held "GAME OVER".
+    void gameEnds(GameEnd why) override {
+        recorder_.end(game.play, why);
+        if (why == GameEnd::GameOver) {
+            enterResult({std::string("Player 1 - ") + difficultyNames.at(game.play.difficulty),
+                         game.play.score});
+            game.menus.screen = HighScores;
+            holdGameOver_ = true;
+        }
     }
 
     // The player reads "GAME OVER" before the high scores replace it; keys pressed meanwhile
@@ -73,6 +90,7 @@ public:
     bool takeAction(Action) override { return false; }
 
     void gameStarted() override {
+        recorder_.begin(game.play);
         waiting_ = Waiting::No;
         wentOnAt_.reset();
         waitedMs_ = 0;
@@ -83,7 +101,7 @@ public:
     }
 
     // A short grab's frames go on, so that its end, or its turning long, is seen at once.
-    bool pictureStands(int32_t now) override {
+    bool pictureStandsAt(int32_t now) override {
         if (game.menus.screen != Playing || waiting_ == Waiting::No) {
             return false;
         }
@@ -163,6 +181,7 @@ private:
     int32_t pictureMs_ = 0;                // the picture's time at the last frame played
     std::string shownNotice_;              // the wait's notice drawn over the board
     bool holdGameOver_ = false;            // "GAME OVER" is on its way to the screen
+    GameRecorder recorder_;
 };
 
 }  // namespace

@@ -1,9 +1,10 @@
-// The live game's session: steps are recorded, game over enters the table and holds "GAME
+// The live game's session: it opens the high-score table, its games are recorded (it owns the
+// recorder, and through it the replay folder), game over enters the table and holds "GAME
 // OVER" for a second, and the game waits while its window can't be played.
 //
 // The game stops while its keys would go to another window or it can't be seen (the platform
-// says whether the window has the keys; the frame driver says when it is hidden, and draws
-// nothing meanwhile), only on the game screen: nothing moves and "PAUSED" stands over the
+// says whether the window has the keys and whether it is hidden; the frame driver draws nothing
+// for a hidden window), only on the game screen: nothing moves and "PAUSED" stands over the
 // board. Once the window can be played again, "3", "2" and "1" stand there a second each and
 // the game goes on; the count starts again if the window goes away meanwhile. The wait and the
 // count count no time: the step timer, the burst and the picture go on from where they stood.

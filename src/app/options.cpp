@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "platform/process.h"
-#include "scores/score_table.h"
+#include "scores/shown_text.h"
 
 #ifndef ORVEL_VERSION
 #define ORVEL_VERSION "unknown"

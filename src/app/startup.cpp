@@ -7,19 +7,19 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <utility>
 
 #include "app/frame.h"
 #include "app/frame_pacing.h"
 #include "app/game.h"
-#include "app/high_score_file.h"
 #include "app/keyboard.h"
 #include "app/live_session.h"
 #include "app/options.h"
-#include "app/playback.h"
-#include "app/replays.h"
-#include "app/session.h"
+#include "app/playback_session.h"
+#include "app/replay_check.h"
+#include "app/shell.h"
 #include "game/diagnostics.h"
 #include "game/random.h"
 #include "platform/clock.h"
@@ -34,7 +34,7 @@
 #include "render/scene.h"
 #include "render/sphere_cache.h"
 #include "render/text.h"
-#include "scores/score_table.h"
+#include "scores/shown_text.h"
 
 namespace {
 
@@ -79,6 +79,23 @@ void chooseWhoPlays() {
         writeErrorLine(escapeControls(problem));
         exitProcess(1);
     }
+}
+
+// The session the command line asks for: a replay's playback, whose file is read here, before
+// anything else is opened (one that can't be read ends the game with its status), or a live
+// game.
+std::unique_ptr<Session> chooseSession(const Options& options) {
+    if (options.action != Options::Action::Replay) {
+        return liveSession();
+    }
+    Replay recorded;
+    std::string path;
+    std::string problem;
+    if (const int refused = loadReplay(options.replays.front(), recorded, path, problem)) {
+        writeErrorLine(problem);
+        exitProcess(refused);
+    }
+    return playbackSession(std::move(recorded), path);
 }
 
 void sayLockWait(const std::string& lockPath) {
@@ -219,29 +236,11 @@ void startUp(int argc, char** argv) {
     catchTerminationSignals();
     setLineSink(writeOutputLine);
     seedRandom(chooseSeed());
-    // A replay is read before anything else is opened; playing one back never touches the
-    // high-score table.
-    const bool replay = options.action == Options::Action::Replay;
-    Replay recorded;
-    std::string recordedPath;
-    if (replay) {
-        std::string problem;
-        if (const int refused =
-                loadReplay(options.replays.front(), recorded, recordedPath, problem)) {
-            writeErrorLine(problem);
-            exitProcess(refused);
-        }
-    }
+    std::unique_ptr<Session> chosen = chooseSession(options);
     requireDisplay();
     game = GameState{};
-    if (replay) {
-        useSession(beginPlayback(std::move(recorded), recordedPath));
-    } else {
-        useSession(liveSession());
-        openOrCreateHighScoreFile();
-        loadHighScores();
-        tidyReplayFolder();
-    }
+    useSession(std::move(chosen));
+    session().begin();
 
     // GLUT sees only the program's name: the command line is the game's own.
     int glutArgc = 1;
@@ -255,8 +254,8 @@ void startUp(int argc, char** argv) {
     glutSetKeyRepeat(GLUT_KEY_REPEAT_ON);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     openWindow(options.windowed);
-    if (replay) {
-        glutSetWindowTitle("ORVEL replay");
+    if (const char* title = session().windowTitle()) {
+        glutSetWindowTitle(title);
     }
     identifyWindow();
     watchWindowFocus();
@@ -271,7 +270,6 @@ void startUp(int argc, char** argv) {
     glutIdleFunc(drawFrame);
     glutKeyboardUpFunc(keyUp);
     glutReshapeFunc(reshape);
-    glutWindowStatusFunc(noteWindowStatus);
 }
 
 void reshape(int width, int height) {

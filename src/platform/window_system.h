@@ -43,7 +43,8 @@ bool displayModeIs(int width, int height);
 // game's window. Another client's focused window keeps it.
 void keepKeyboardFocus();
 
-// Starts following the keyboard focus of the game's window (once it exists).
+// Starts following the keyboard focus of the game's window, and whether it is hidden (once it
+// exists).
 void watchWindowFocus();
 // Where the keys go: to the game's window; to another program that holds the keyboard grab
 // while the window keeps the focus beneath it (a hotkey held down, a screen locker), to come
@@ -51,6 +52,9 @@ void watchWindowFocus();
 // ever had the focus.
 enum class KeysGo { ToWindow, ToGrab, Elsewhere };
 KeysGo whereKeysGo();
+// Whether the game's window is hidden: unmapped or minimised, so that nothing drawn in it can
+// be seen. Covered by other windows is not hidden. Followed from watchWindowFocus on.
+bool windowHidden();
 
 // Held keys arrive as repeated presses and one release at the end, instead of a release before
 // every repeat, so that the menu cooldown meters them.

@@ -20,6 +20,10 @@ KeysGo whereKeysGo() {
     return KeysGo::ToWindow;
 }
 
+bool windowHidden() {
+    return false;
+}
+
 bool displayEmulatesModes() {
     return false;
 }

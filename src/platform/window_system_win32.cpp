@@ -1,6 +1,6 @@
 // Windows extras for the game's window: whether it is the active window (it has the keys and
-// is not minimised), and the swap interval through WGL_EXT_swap_control. Windows already
-// delivers a held key as repeated presses without releases.
+// is not minimised), whether it is hidden, and the swap interval through WGL_EXT_swap_control.
+// Windows already delivers a held key as repeated presses without releases.
 #include <windows.h>
 
 #include <GL/gl.h>
@@ -57,6 +57,12 @@ void watchWindowFocus() {
 KeysGo whereKeysGo() {
     return !wasActive || (active && !(activated && IsIconic(activated))) ? KeysGo::ToWindow
                                                                          : KeysGo::Elsewhere;
+}
+
+// GLUT's window is the one its rendering context draws in.
+bool windowHidden() {
+    const HWND window = WindowFromDC(wglGetCurrentDC());
+    return window && (IsIconic(window) || !IsWindowVisible(window));
 }
 
 // Windows always has a desktop to draw on; the icon and the taskbar entry come from the

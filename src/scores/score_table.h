@@ -56,8 +56,3 @@ void applyChanges(ScoreRows& rows, const std::vector<TableChange>& changes);
 
 // The file's text for rows 1..10: for each a name line and a score line, ended by CR LF.
 std::string tableText(const ScoreRows& rows);
-
-// Control bytes of text (C0, DEL, and C1 in UTF-8) and every byte that is not valid UTF-8
-// shown as \xNN, so that an error message quoting a file stays one readable line and sends a
-// terminal no command; valid UTF-8 text (a Cyrillic name) is shown as itself.
-std::string escapeControls(const std::string& text);

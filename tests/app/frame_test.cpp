@@ -13,12 +13,13 @@
 #include "app/frame_pacing.h"
 #include "app/keyboard.h"
 #include "app/live_session.h"
-#include "app/playback.h"
-#include "app/session.h"
+#include "app/playback_session.h"
+#include "app/shell.h"
 #include "fake_gl.h"
 #include "fake_platform.h"
 #include "game/pace.h"
 #include "game/particles.h"
+#include "game/random.h"
 #include "game_test.h"
 #include "render/gl.h"
 #include "render/scene.h"
@@ -33,8 +34,7 @@ protected:
     // A fresh start-up state whose clock reads ms (since glutInit): the frame driver's samples
     // are taken there, as if the game had been running that long.
     void clockAt(int64_t ms) {
-        game = GameState{};
-        useSession(liveSession());
+        resetShell();
         now = ms;
         fakegl::setElapsedTime(now);
         game.clock.lastFrameTime = game.clock.lastFpsTime = fakegl::elapsedTime();
@@ -401,10 +401,10 @@ TEST_F(Waiting, TheRateShownIsNotAveragedOverTheWaitNorOverACrashPause) {
 TEST_F(Waiting, TheCountStartsAgainIfTheWindowGoesMeanwhile) {
     playWithBurst();
     for (const bool keys : {false, true}) {
-        noteWindowStatus(GLUT_HIDDEN);
+        fakeplatform::hidden = true;
         framedAfter(16);
         EXPECT_EQ(fakegl::countOf("glClear"), 0u);
-        noteWindowStatus(GLUT_FULLY_RETAINED);
+        fakeplatform::hidden = false;
         framedAfter(16);
         EXPECT_EQ(notice(), "3");
         framedAfter(kCountStepMs);
@@ -416,9 +416,9 @@ TEST_F(Waiting, TheCountStartsAgainIfTheWindowGoesMeanwhile) {
     }
     framedAfter(16);
     EXPECT_EQ(notice(), "2");
-    noteWindowStatus(GLUT_HIDDEN);
+    fakeplatform::hidden = true;
     framedAfter(16);
-    noteWindowStatus(GLUT_FULLY_RETAINED);
+    fakeplatform::hidden = false;
     framedAfter(16);
     EXPECT_EQ(notice(), "3");
     framedAfter(3 * kCountStepMs - 1);
@@ -484,19 +484,23 @@ TEST_F(Waiting, KeysKeepTheirEffects) {
 }
 
 // A waiting game draws only when it must: GLUT calls no frame while the picture stands, and
-// the driver looks again until the window is back. Menus never wait, but a hidden window
-// draws nothing on any screen until it is shown again.
+// the driver keeps one look pending until the window is back. Menus never wait, but a hidden
+// window draws nothing on any screen until the platform says it is shown again.
 TEST_F(Waiting, AStandingPictureIsNotDrawnAgain) {
+    glutIdleFunc(drawFrame);  // as start-up leaves it
     fakeplatform::hasKeys = false;
     frameAfter(16);
-    EXPECT_EQ(fakegl::countOf("glutIdleFunc"), 0u);  // the main menu
+    EXPECT_TRUE(fakegl::idleSet());  // the main menu
+    EXPECT_EQ(fakegl::timersPending(), 0u);
     fakeplatform::hasKeys = true;
-    noteWindowStatus(GLUT_HIDDEN);
+    fakeplatform::hidden = true;
     frameAfter(16);
     fakegl::runTimers();
     EXPECT_EQ(fakegl::countOf("glClear"), 1u);  // the first frame's alone
     EXPECT_FALSE(fakegl::idleSet());
-    noteWindowStatus(GLUT_FULLY_RETAINED);
+    EXPECT_EQ(fakegl::timersPending(), 1u);
+    fakeplatform::hidden = false;
+    fakegl::runTimers();
     EXPECT_TRUE(fakegl::idleSet());
     frameAfter(16);
     EXPECT_EQ(fakegl::countOf("glClear"), 2u);
@@ -504,14 +508,14 @@ TEST_F(Waiting, AStandingPictureIsNotDrawnAgain) {
     playWithBurst();
     fakeplatform::hasKeys = false;
     frameAfter(16);
-    EXPECT_EQ(fakegl::countOf("glutIdleFunc"), 1u);
     EXPECT_FALSE(fakegl::idleSet());
     fakegl::runTimers();
     EXPECT_FALSE(fakegl::idleSet());
-    EXPECT_EQ(fakegl::countOf("glutTimerFunc"), 2u);
+    EXPECT_EQ(fakegl::timersPending(), 1u);  // each look that finds it standing sets the next
     fakeplatform::hasKeys = true;
     fakegl::runTimers();
     EXPECT_TRUE(fakegl::idleSet());
+    EXPECT_EQ(fakegl::timersPending(), 0u);
     frameAfter(16);  // "3": stands for a second
     EXPECT_FALSE(fakegl::idleSet());
     fakegl::setElapsedTime(now + kCountStepMs);
@@ -519,20 +523,112 @@ TEST_F(Waiting, AStandingPictureIsNotDrawnAgain) {
     EXPECT_TRUE(fakegl::idleSet());
 }
 
-// A replay stands still while its window is hidden, and goes on where it stood.
-TEST_F(Waiting, AHiddenReplayStandsStill) {
-    Replay replay;
-    replay.seed = 7;
-    replay.steps = 100;
-    replay.ending = "exit";
+// A recording played back in the window, its end caught instead of ending the process.
+class Replaying : public Frame {
+protected:
+    static void noteEnd(int status) { endedWith = status; }
+
+    // Plays replay from its New Game; nothing of it is drawn yet.
+    void playBack(const Replay& replay) {
+        endedWith = -1;
+        testing::internal::CaptureStdout();
+        useSession(playbackSession(replay, "r.orvel-replay", noteEnd));
+        session().begin();
+        testing::internal::GetCapturedStdout();
+    }
+
+    // Frames `ms` apart until the playback ends (at most `frames`); the last line written.
+    std::string playToTheEnd(int ms, int frames = 100) {
+        testing::internal::CaptureStdout();
+        for (int i = 0; i < frames && endedWith < 0; ++i) {
+            now += ms;
+            fakegl::setElapsedTime(now);
+            drawFrame();
+        }
+        std::string output = testing::internal::GetCapturedStdout();
+        output.pop_back();
+        return output.substr(output.rfind('\n') + 1);
+    }
+
+    static Replay recorded(int32_t steps) {
+        seedRandom(7);
+        Play play;
+        return recordGame(play, {{2, 'a'}}, steps);
+    }
+
+    static inline int endedWith = -1;
+};
+
+// Space stands the whole picture and its steps still, f plays four times as fast; the line
+// above the board says which.
+TEST_F(Replaying, SpacePausesTheWholePictureAndFPlaysFourTimesAsFast) {
+    playBack(recorded(20));
+    game.play.emitter = std::make_unique<ParticleEmitter>(10, 10);
+    frameAfter(50);
+    ASSERT_EQ(game.clock.stepTimer, 50);
+    keyDown(' ', 0, 0);
+    fakegl::reset();
+    frameAfter(16);
+    const auto texts = fakegl::strokeTexts();
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "PAUSED"), texts.end());
+    const int16_t life = game.play.emitter->life();
+    const auto paused = fakegl::callStrings();
+    fakegl::reset();
+    frameAfter(5000);
+    EXPECT_EQ(fakegl::callStrings(), paused);  // the background, spheres, burst and rate
+    EXPECT_EQ(game.clock.stepTimer, 50);
+    EXPECT_EQ(game.play.emitter->life(), life);
+
+    keyDown(' ', 0, 0);
+    keyDown('f', 0, 0);
+    fakegl::reset();
+    frameAfter(16);
+    EXPECT_EQ(game.clock.stepTimer, 114);
+    EXPECT_EQ(fakegl::strokeTexts().back(), "REPLAY 4x");
+    EXPECT_EQ(game.play.emitter->life(), life - 16);  // the burst keeps the window's time
+    keyDown('f', 0, 0);
+    frameAfter(5);
+    EXPECT_EQ(game.clock.stepTimer, 119);
+    EXPECT_EQ(game.menus.screen, Playing);  // the keys are the replay's alone
+}
+
+// At its end the last picture holds two seconds, one line gives the verdict, and the process
+// ends: 0 when it matched, 4 when it did not; Escape stops it where it is, with 0.
+TEST_F(Replaying, TheEndHoldsTheLastPictureAndSaysWhetherItMatched) {
+    const Replay replay = recorded(6);
+    playBack(replay);
+    EXPECT_EQ(playToTheEnd(50), "replay r.orvel-replay matches: score " +
+                                    std::to_string(replay.score) + " in 6 steps");
+    EXPECT_EQ(endedWith, 0);
+    EXPECT_EQ(fakeplatform::sleeps().back(), 2000);
+    EXPECT_EQ(fakeplatform::pausedAfter().back(), "glutSwapBuffers");
+
+    Replay changed = replay;
+    changed.turns.front().heading = 'd';
+    playBack(changed);
+    EXPECT_EQ(playToTheEnd(50).rfind("replay r.orvel-replay does not match: it leaves the "
+                                     "recording after step 0, by step 6",
+                                     0),
+              0u);
+    EXPECT_EQ(endedWith, 4);
+
+    playBack(replay);
+    frameAfter(130);
     testing::internal::CaptureStdout();
-    useSession(beginPlayback(replay, "hidden.orvel-replay"));
-    testing::internal::GetCapturedStdout();
+    keyDown(kKeyEscape, 0, 0);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "replay r.orvel-replay stopped at step 1 of 6\n");
+    EXPECT_EQ(endedWith, 0);
+}
+
+// A replay stands still while its window is hidden, and goes on where it stood.
+TEST_F(Replaying, AHiddenWindowStandsStill) {
+    playBack(recorded(100));
     frameAfter(100);
-    noteWindowStatus(GLUT_HIDDEN);
+    fakeplatform::hidden = true;
     frameAfter(16);
     frameAfter(60000);
-    noteWindowStatus(GLUT_FULLY_RETAINED);
+    fakeplatform::hidden = false;
     frameAfter(4);
     EXPECT_EQ(game.clock.stepTimer, 116);  // the 16 ms before the window was found hidden
     EXPECT_EQ(game.play.snakeFirst->y, kSpawnY);

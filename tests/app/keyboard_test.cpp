@@ -2,6 +2,13 @@
 // and the reversal rule), New Game and Exit.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
 #include "app/frame.h"
 #include "app/high_score_file.h"
 #include "app/keyboard.h"
@@ -186,6 +193,7 @@ TEST_F(Keyboard, NewGameAfterAGameOverStartsAfresh) {
     EXPECT_EQ(game.play.board.at(1, 1), kWall);
 }
 
+// The game left is recorded as ended by Escape.
 TEST_F(Keyboard, EscapeLeavesPlayAndTheCooldownPlaysNoPart) {
     startTestGame();
     game.menus.keyCooldown = 400;
@@ -196,6 +204,14 @@ TEST_F(Keyboard, EscapeLeavesPlayAndTheCooldownPlaysNoPart) {
     press(kKeyEscape);
     EXPECT_EQ(game.menus.screen, MainMenu);
     EXPECT_EQ(game.menus.keyCooldown, 400);
+    std::vector<std::filesystem::path> recorded;
+    for (const auto& entry : std::filesystem::directory_iterator(dataHome + "/orvel/replays")) {
+        recorded.push_back(entry.path());
+    }
+    ASSERT_EQ(recorded.size(), 2u);  // the recording and the lock games take turns by
+    std::ifstream file(std::min(recorded[0], recorded[1]));
+    const std::string text{std::istreambuf_iterator<char>(file), {}};
+    EXPECT_NE(text.find("\nend escape steps 0 score 0 lives 3 "), std::string::npos) << text;
 }
 
 TEST_F(Keyboard, EscapeOnTheHighScoreAndSettingsScreensDoesNothing) {

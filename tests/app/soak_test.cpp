@@ -11,6 +11,7 @@
 #include "game/collisions.h"
 #include "game/step.h"
 #include "game_test.h"
+#include "longest_snake.h"
 
 namespace {
 
@@ -81,19 +82,8 @@ TEST_F(GameTest, ALongRandomlySteeredSessionKeepsTheBoardSound) {
 
 TEST_F(GameTest, ALongestSnakeStillLeavesRoomForEveryBerry) {
     startTestGame();
-    // Lay a 305-segment snake row by row over the field, around the spawn cell.
-    createSnake(game.play, kFieldFirst, kFieldFirst, 0);
-    int laid = 1;
-    for (int y = kFieldFirst; y <= kFieldLast && laid < 305; ++y) {
-        for (int x = kFieldFirst; x <= kFieldLast && laid < 305; ++x) {
-            if ((x == kFieldFirst && y == kFieldFirst) || (x == kSpawnX && y == kSpawnY)) {
-                continue;
-            }
-            appendSegment(*game.play.snakeFirst, x, y);
-            ++laid;
-        }
-    }
-    ASSERT_EQ(snakeLength(game.play), 305);
+    layLongestSnake(game.play);
+    ASSERT_EQ(snakeLength(game.play), kLongestSnake);
     testing::internal::CaptureStdout();
     refreshBoard(game.play.board, *game.play.snakeFirst,
                  game.play.berries);  // berries under the snake are reported, and their marks win

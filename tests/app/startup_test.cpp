@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <random>
+#include <set>
 
 #include "app/options.h"
 #include "app/startup.h"
@@ -49,7 +49,10 @@ std::string call(const char* name, std::initializer_list<double> args) {
 
 }  // namespace
 
-TEST_F(StartUp, LoadsTheTableBeforeGlutAndSetsTheFixedStateInOrder) {
+// The table is loaded before GLUT starts; once start-up is over, the fixed state the drawing
+// relies on is in force (what is enabled, blending, material, the light, the clear colour) and
+// GLUT hands the game its frames, keys and window sizes; the main loop is main's to start.
+TEST_F(StartUp, LoadsTheTableBeforeGlutAndLeavesTheFixedStateInForce) {
     start();
     EXPECT_EQ(output.rfind("Created new file.\nLoading:  : 0\n", 0), 0u) << output;
     EXPECT_EQ(game.book.highScores[1].name, "AAA");
@@ -59,25 +62,28 @@ TEST_F(StartUp, LoadsTheTableBeforeGlutAndSetsTheFixedStateInOrder) {
     ASSERT_FALSE(calls.empty());
     EXPECT_EQ(calls.at(0), "glutInitErrorFunc()");
     EXPECT_EQ(calls.at(1), "glutInit()");
-    const std::vector<std::string> state = {
-        call("glEnable", {GL_DEPTH_TEST}),
-        call("glEnable", {GL_TEXTURE_2D}),
-        call("glEnable", {GL_BLEND}),
-        call("glEnable", {GL_POINT_SMOOTH}),
-        call("glBlendFunc", {GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA}),
-        call("glEnable", {GL_LIGHTING}),
-        call("glEnable", {GL_LIGHT0}),
-        call("glEnable", {GL_COLOR_MATERIAL}),
-        call("glColorMaterial", {GL_FRONT, GL_AMBIENT_AND_DIFFUSE}),
-        call("glLightfv", {GL_LIGHT0, GL_SPECULAR, 0.1f, 0.1f, 0.9f, 0.1f}),
-        call("glClearColor", {0, 0, 0, 0}),
-    };
-    EXPECT_EQ(between(calls, state.front(), state.back()), state);
-    const std::vector<std::string> callbacks = {"glutDisplayFunc()", "glutKeyboardFunc()",
-                                                "glutIdleFunc()", "glutKeyboardUpFunc()",
-                                                "glutReshapeFunc()"};
-    EXPECT_EQ(between(calls, callbacks.front(), callbacks.back()), callbacks);
-    EXPECT_EQ(std::count(calls.begin(), calls.end(), "glutMainLoop()"), 0);
+    std::set<double> enabled;
+    for (const fakegl::Call& c : fakegl::calls()) {
+        if (c.name == "glEnable") {
+            enabled.insert(c.args.at(0));
+        } else if (c.name == "glDisable") {
+            enabled.erase(c.args.at(0));
+        }
+    }
+    EXPECT_EQ(enabled, (std::set<double>{GL_DEPTH_TEST, GL_TEXTURE_2D, GL_BLEND, GL_POINT_SMOOTH,
+                                         GL_LIGHTING, GL_LIGHT0, GL_COLOR_MATERIAL}));
+    const auto last = [](const char* name) { return fakegl::callsNamed(name).back().str(); };
+    EXPECT_EQ(last("glBlendFunc"), call("glBlendFunc", {GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA}));
+    EXPECT_EQ(last("glColorMaterial"), call("glColorMaterial", {GL_FRONT, GL_AMBIENT_AND_DIFFUSE}));
+    EXPECT_EQ(last("glLightfv"),
+              call("glLightfv", {GL_LIGHT0, GL_SPECULAR, 0.1f, 0.1f, 0.9f, 0.1f}));
+    EXPECT_EQ(last("glClearColor"), call("glClearColor", {0, 0, 0, 0}));
+    for (const char* callback :
+         {"glutDisplayFunc", "glutKeyboardFunc", "glutKeyboardUpFunc", "glutReshapeFunc"}) {
+        EXPECT_EQ(fakegl::countOf(callback), 1u) << callback;
+    }
+    EXPECT_TRUE(fakegl::idleSet());
+    EXPECT_EQ(fakegl::countOf("glutMainLoop"), 0u);
 }
 
 TEST_F(StartUp, BeginsOnTheMainMenuWithNoGameInPlay) {
@@ -247,54 +253,11 @@ namespace {
 
 // Where each vertex of the background drawn at this time lands in clip space, on a screen of
 // this size: through the projection reshape sets and the model-view the drawing builds.
-std::vector<std::array<double, 4>> backgroundInClipSpace(int width, int height, int32_t time) {
+std::vector<fakegl::Point> backgroundInClipSpace(int width, int height, int32_t time) {
     fakegl::reset();
     reshape(width, height);
     drawBackground(time);
-    using Matrix = std::array<double, 16>;  // column-major, as GL keeps it
-    const Matrix identity{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-    Matrix projection = identity, modelView = identity;
-    Matrix* current = &modelView;
-    auto apply = [&](const Matrix& m) {
-        Matrix product{};
-        for (int i = 0; i < 16; ++i)
-            for (int k = 0; k < 4; ++k)
-                product[i] += (*current)[k * 4 + i % 4] * m[i / 4 * 4 + k];
-        *current = product;
-    };
-    std::vector<std::array<double, 4>> vertices;
-    for (const fakegl::Call& c : fakegl::calls()) {
-        const std::vector<double>& a = c.args;
-        if (c.name == "glMatrixMode") {
-            current = a[0] == GL_PROJECTION ? &projection : &modelView;
-        } else if (c.name == "glLoadIdentity") {
-            *current = identity;
-        } else if (c.name == "gluPerspective") {
-            const double f = 1 / std::tan(a[0] * M_PI / 360);
-            apply({f / a[1], 0, 0, 0, 0, f, 0, 0, 0, 0, (a[3] + a[2]) / (a[2] - a[3]), -1, 0, 0,
-                   2 * a[3] * a[2] / (a[2] - a[3]), 0});
-        } else if (c.name == "glScalef") {
-            apply({a[0], 0, 0, 0, 0, a[1], 0, 0, 0, 0, a[2], 0, 0, 0, 0, 1});
-        } else if (c.name == "glTranslatef") {
-            apply({1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, a[0], a[1], a[2], 1});
-        } else if (c.name == "glRotatef") {
-            const double n = std::hypot(a[1], a[2], a[3]), x = a[1] / n, y = a[2] / n, z = a[3] / n;
-            const double co = std::cos(a[0] * M_PI / 180), si = std::sin(a[0] * M_PI / 180),
-                         C = 1 - co;
-            apply({x * x * C + co, y * x * C + z * si, x * z * C - y * si, 0, x * y * C - z * si,
-                   y * y * C + co, y * z * C + x * si, 0, x * z * C + y * si, y * z * C - x * si,
-                   z * z * C + co, 0, 0, 0, 0, 1});
-        } else if (c.name == "glVertex2f") {
-            std::array<double, 4> eye{}, clip{};
-            for (int i = 0; i < 4; ++i)
-                eye[i] = modelView[i] * a[0] + modelView[4 + i] * a[1] + modelView[12 + i];
-            for (int i = 0; i < 4; ++i)
-                for (int k = 0; k < 4; ++k)
-                    clip[i] += projection[k * 4 + i] * eye[k];
-            vertices.push_back(clip);
-        }
-    }
-    return vertices;
+    return fakegl::verticesInClipSpace();
 }
 
 }  // namespace

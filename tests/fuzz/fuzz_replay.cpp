@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "game/replay.h"
+#include "game/replay_format.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Replay replay;

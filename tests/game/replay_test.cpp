@@ -5,39 +5,11 @@
 #include <functional>
 
 #include "game/random.h"
-#include "game/replay.h"
+#include "game/replay_run.h"
 #include "game/step.h"
 #include "play_helpers.h"
 
 namespace {
-
-// Plays a recorded game of up to `steps` steps, turning as `turns` says (step, heading) straight
-// into nextDirection, as a forger might, then lets lastly() act before the recording ends.
-Replay recordGame(Play& play, std::vector<std::pair<int, char>> turns, int32_t steps,
-                  const std::function<void(Play&)>& lastly = {}) {
-    ReplayRecorder recorder;
-    recorder.begin(play, "test", "2026-12-07T00:00:00Z");
-    testing::internal::CaptureStdout();
-    startNewGame(play);
-    for (int32_t step = 1; step <= steps; ++step) {
-        for (const auto& [at, heading] : turns) {
-            if (at == step) {
-                play.nextDirection = heading;
-            }
-        }
-        recorder.beforeStep(play);
-        const StepEvent event = playStep(play);
-        recorder.afterStep(play);
-        if (event.kind == StepEvent::Kind::GameOver) {
-            break;
-        }
-    }
-    testing::internal::GetCapturedStdout();
-    if (lastly) {
-        lastly(play);
-    }
-    return recorder.finish(play, "escape");
-}
 
 ReplayVerdict quietlyChecked(const Replay& replay) {
     testing::internal::CaptureStdout();

@@ -7,21 +7,28 @@
 #include "render/scene.h"
 #include "render/text.h"
 
-TEST_F(GameTest, DrawTextPlacesScalesAndStrokesEachCharacter) {
+// Text stands where it is asked, ten units in front of the eye, at the size asked, whatever
+// was drawn before it; every byte is a stroke character (one above 127 too), in the text's
+// yellow. Text of nothing strokes nothing, yet leaves the text's colour and width in force.
+TEST_F(GameTest, TextIsStrokedWhereAndAsLargeAsAsked) {
+    drawSphere(10, 10, SphereKind::Berry, 30.0, 0.1, 0.2, 0.3);
     drawText("Hi\xE9", -3.0, 1.2, 0.006);
-    EXPECT_EQ(fakegl::callStrings(),
-              (std::vector<std::string>{
-                  "glLoadIdentity()", "glColor3f(1,1,0)", "glTranslatef(-3,1.2,-10)",
-                  "glScalef(0.006,0.006,0.006)", "glLineWidth(1)", "glutStrokeCharacter(0,72)",
-                  "glutStrokeCharacter(0,105)", "glutStrokeCharacter(0,233)"}));
-}
-
-TEST_F(GameTest, DrawTextOfNothingStillSetsItsState) {
-    drawText("", 1.0, 2.0, 0.002);
-    EXPECT_EQ(
-        fakegl::callStrings(),
-        (std::vector<std::string>{"glLoadIdentity()", "glColor3f(1,1,0)", "glTranslatef(1,2,-10)",
-                                  "glScalef(0.002,0.002,0.002)", "glLineWidth(1)"}));
+    EXPECT_EQ(fakegl::strokeTexts(), std::vector<std::string>{"Hi\xE9"});
+    const fakegl::Point origin = fakegl::eyePointsAt("glutStrokeCharacter", 0, 0, 0).at(0);
+    const fakegl::Point unit = fakegl::eyePointsAt("glutStrokeCharacter", 1, 1, 1).at(0);
+    const double expected[] = {-3.0, 1.2, -10.0};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_NEAR(origin[i], expected[i], 1e-6) << "axis " << i;
+        EXPECT_NEAR(unit[i] - origin[i], 0.006, 1e-9) << "axis " << i;
+    }
+    for (const char* name : {"glColor3f", "glLineWidth"}) {
+        const std::vector<double> before = fakegl::callsNamed(name).back().args;
+        fakegl::reset();
+        drawText("", 1.0, 2.0, 0.002);
+        EXPECT_TRUE(fakegl::strokeTexts().empty());
+        EXPECT_EQ(fakegl::callsNamed(name).back().args, before) << name;
+    }
+    EXPECT_EQ(fakegl::callsNamed("glColor3f").back().args, (std::vector<double>{1, 1, 0}));
 }
 
 TEST_F(GameTest, SpheresSitOnTheirCellsAtHalfAUnitPerCell) {

@@ -12,7 +12,7 @@
 
 #include "game/diagnostics.h"
 #include "game/random.h"
-#include "game/replay.h"
+#include "game/replay_run.h"
 #include "game/step.h"
 
 namespace {

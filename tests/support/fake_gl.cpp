@@ -2,9 +2,11 @@
 // here, or the tests fail to link.
 #include "fake_gl.h"
 
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -60,6 +62,10 @@ void runTimers() {
     for (const auto& [callback, value] : due) {
         callback(value);
     }
+}
+
+size_t timersPending() {
+    return timers.size();
 }
 
 const std::vector<Call>& calls() {
@@ -128,6 +134,89 @@ std::vector<std::string> strokeTexts() {
         }
     }
     return out;
+}
+
+namespace {
+
+using Matrix = std::array<double, 16>;  // column-major, as GL keeps it
+constexpr double kPi = 3.14159265358979323846;
+
+Point times(const Matrix& m, const Point& p) {
+    Point out{};
+    for (int i = 0; i < 4; ++i) {
+        for (int k = 0; k < 4; ++k) {
+            out[i] += m[k * 4 + i] * p[k];
+        }
+    }
+    return out;
+}
+
+// Replays the recorded matrix calls, handing every call to `at` with the projection and
+// model-view in force when it was made.
+void replayMatrices(const std::function<void(const Call&, const Matrix&, const Matrix&)>& at) {
+    const Matrix identity{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    Matrix projection = identity;
+    Matrix modelView = identity;
+    Matrix* current = &modelView;
+    const auto apply = [&](const Matrix& m) {
+        Matrix product{};
+        for (int i = 0; i < 16; ++i) {
+            for (int k = 0; k < 4; ++k) {
+                product[i] += (*current)[k * 4 + i % 4] * m[i / 4 * 4 + k];
+            }
+        }
+        *current = product;
+    };
+    for (const Call& c : recorded) {
+        const std::vector<double>& a = c.args;
+        at(c, projection, modelView);
+        if (c.name == "glMatrixMode") {
+            current = a[0] == GL_PROJECTION ? &projection : &modelView;
+        } else if (c.name == "glLoadIdentity") {
+            *current = identity;
+        } else if (c.name == "gluPerspective") {
+            const double f = 1 / std::tan(a[0] * kPi / 360);
+            apply({f / a[1], 0, 0, 0, 0, f, 0, 0, 0, 0, (a[3] + a[2]) / (a[2] - a[3]), -1, 0, 0,
+                   2 * a[3] * a[2] / (a[2] - a[3]), 0});
+        } else if (c.name == "glScalef") {
+            apply({a[0], 0, 0, 0, 0, a[1], 0, 0, 0, 0, a[2], 0, 0, 0, 0, 1});
+        } else if (c.name == "glTranslatef") {
+            apply({1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, a[0], a[1], a[2], 1});
+        } else if (c.name == "glRotatef") {
+            const double n = std::hypot(a[1], a[2], a[3]);
+            const double x = a[1] / n;
+            const double y = a[2] / n;
+            const double z = a[3] / n;
+            const double co = std::cos(a[0] * kPi / 180);
+            const double si = std::sin(a[0] * kPi / 180);
+            const double c1 = 1 - co;
+            apply({x * x * c1 + co, y * x * c1 + z * si, x * z * c1 - y * si, 0,
+                   x * y * c1 - z * si, y * y * c1 + co, y * z * c1 + x * si, 0,
+                   x * z * c1 + y * si, y * z * c1 - x * si, z * z * c1 + co, 0, 0, 0, 0, 1});
+        }
+    }
+}
+
+}  // namespace
+
+std::vector<Point> verticesInClipSpace() {
+    std::vector<Point> vertices;
+    replayMatrices([&](const Call& c, const Matrix& projection, const Matrix& modelView) {
+        if (c.name == "glVertex2f") {
+            vertices.push_back(times(projection, times(modelView, {c.args[0], c.args[1], 0, 1})));
+        }
+    });
+    return vertices;
+}
+
+std::vector<Point> eyePointsAt(const std::string& name, double x, double y, double z) {
+    std::vector<Point> points;
+    replayMatrices([&](const Call& c, const Matrix&, const Matrix& modelView) {
+        if (c.name == name) {
+            points.push_back(times(modelView, {x, y, z, 1}));
+        }
+    });
+    return points;
 }
 
 }  // namespace fakegl
@@ -286,9 +375,6 @@ void glutIdleFunc(void (*idle)()) {
 void glutTimerFunc(unsigned int ms, void (*callback)(int), int value) {
     record("glutTimerFunc", {double(ms)});
     fakegl::timers.emplace_back(callback, value);
-}
-void glutWindowStatusFunc(void (*)(int)) {
-    record("glutWindowStatusFunc", {});
 }
 void glutKeyboardFunc(void (*)(unsigned char, int, int)) {
     record("glutKeyboardFunc", {});

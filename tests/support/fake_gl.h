@@ -3,6 +3,7 @@
 // arguments; a test sets the elapsed time and whether game mode is granted.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -42,8 +43,10 @@ void advanceClock(double ms);
 void advanceOnSwap(double ms);
 // Whether GLUT has an idle callback (the last glutIdleFunc named one).
 bool idleSet();
-// Runs the timers registered so far (glutTimerFunc), as if their time had come.
+// Runs the timers registered so far (glutTimerFunc), as if their time had come; how many are
+// registered and not yet run.
 void runTimers();
+size_t timersPending();
 // Forgets the recorded calls but keeps the clock, for long runs.
 void forgetCalls();
 // What glutGameModeGet(GLUT_GAME_MODE_ACTIVE) returns after glutEnterGameMode.
@@ -51,5 +54,15 @@ void setGameModeGranted(bool granted);
 // The characters drawn with glutStrokeCharacter since the last reset, concatenated in order;
 // one string per drawText (split at each glLoadIdentity).
 std::vector<std::string> strokeTexts();
+
+// GL's matrix stack as the recorded calls leave it (glMatrixMode, glLoadIdentity,
+// gluPerspective, glTranslatef, glRotatef, glScalef), for asking where things land rather than
+// which calls put them there. Points are (x, y, z, w).
+using Point = std::array<double, 4>;
+// Where each glVertex2f lands in clip space, through the projection and model-view then.
+std::vector<Point> verticesInClipSpace();
+// Where the model-space point (x, y, z) stands in eye space at each call named `name`, through
+// the model-view in force at that call.
+std::vector<Point> eyePointsAt(const std::string& name, double x, double y, double z);
 
 }  // namespace fakegl

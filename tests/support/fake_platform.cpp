@@ -19,6 +19,7 @@ bool modeSwitched = true;
 bool hasKeys = true;
 bool sleepsTakeTime = false;
 bool grabbed = false;
+bool hidden = false;
 
 const std::vector<int32_t>& sleeps() {
     return recordedSleeps;
@@ -42,6 +43,7 @@ void reset() {
     hasKeys = true;
     sleepsTakeTime = false;
     grabbed = false;
+    hidden = false;
 }
 
 }  // namespace fakeplatform
@@ -78,6 +80,10 @@ KeysGo whereKeysGo() {
         return KeysGo::ToGrab;
     }
     return fakeplatform::hasKeys ? KeysGo::ToWindow : KeysGo::Elsewhere;
+}
+
+bool windowHidden() {
+    return fakeplatform::hidden;
 }
 
 bool displayEmulatesModes() {

@@ -26,6 +26,8 @@ extern bool modeSwitched;
 // holds the keyboard grab meanwhile.
 extern bool hasKeys;
 extern bool grabbed;
+// Whether the game's window is hidden (unmapped, minimised).
+extern bool hidden;
 // Keys read by their position, handed to the game at the next frame: letter, pressed.
 extern std::vector<std::pair<unsigned char, bool>> layoutKeys;
 

@@ -6,32 +6,24 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/frame.h"
-#include "app/frame_pacing.h"
-#include "app/keyboard.h"
-#include "app/live_session.h"
-#include "app/session.h"
+#include "app/actions.h"
+#include "app/shell.h"
 #include "fake_gl.h"
 #include "fake_platform.h"
-#include "game/collisions.h"
 #include "game/random.h"
-#include "render/gl.h"
 #include "render/scene.h"
 #include "render/sphere_cache.h"
 
 namespace fs = std::filesystem;
 
 void GameTest::SetUp() {
-    game = GameState{};
+    resetShell();
     seedRandom(5489);
     releaseSphereCache();
     renderOptimisations = RenderOptimisations{};
     stretchBackground(1.0, 1.0);
     fakegl::reset();
     fakeplatform::reset();
-    setFramePacing(FramePacer());
-    useSession(liveSession());
-    noteWindowStatus(GLUT_FULLY_RETAINED);
     std::string pattern = (fs::temp_directory_path() / "orvel-test-XXXXXX").string();
     ASSERT_NE(mkdtemp(pattern.data()), nullptr);
     dataHome = pattern;

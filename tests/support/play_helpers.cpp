@@ -3,6 +3,7 @@
 
 #include "game/collisions.h"
 #include "game/random.h"
+#include "game/step.h"
 
 void PlayTest::SetUp() {
     seedRandom(5489);
@@ -68,4 +69,30 @@ const SnakeSegment* snakeTail(const Play& play) {
         tail = tail->next.get();
     }
     return tail;
+}
+
+Replay recordGame(Play& play, std::vector<std::pair<int, char>> turns, int32_t steps,
+                  const std::function<void(Play&)>& lastly) {
+    ReplayRecorder recorder;
+    recorder.begin(play, "test", "2026-12-07T00:00:00Z");
+    testing::internal::CaptureStdout();
+    startNewGame(play);
+    for (int32_t step = 1; step <= steps; ++step) {
+        for (const auto& [at, heading] : turns) {
+            if (at == step) {
+                play.nextDirection = heading;
+            }
+        }
+        recorder.beforeStep(play);
+        const StepEvent event = playStep(play);
+        recorder.afterStep(play);
+        if (event.kind == StepEvent::Kind::GameOver) {
+            break;
+        }
+    }
+    testing::internal::GetCapturedStdout();
+    if (lastly) {
+        lastly(play);
+    }
+    return recorder.finish(play, "escape");
 }

@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <utility>
+#include <vector>
 
 #include "game/game_state.h"
+#include "game/replay_run.h"
 
 // A Play set up as New Game does, with the generator seeded as the game's default; quiet.
 class PlayTest : public ::testing::Test {
@@ -30,3 +33,9 @@ void laySnake(Play& play, std::initializer_list<std::pair<int, int>> cells, char
 // Number of segments in the snake (0 when there is none), and its last one.
 int32_t snakeLength(const Play& play);
 const SnakeSegment* snakeTail(const Play& play);
+
+// Plays a recorded game of up to `steps` steps, turning as `turns` says (step, heading) straight
+// into nextDirection, as a forger might, then lets lastly() act before the recording ends with
+// Escape.
+Replay recordGame(Play& play, std::vector<std::pair<int, char>> turns, int32_t steps,
+                  const std::function<void(Play&)>& lastly = {});

@@ -8,10 +8,11 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <set>
 #include <vector>
 
-#include "app/recordings.h"
+#include "app/replay_folder.h"
 #include "game_test.h"
 #include "platform/storage.h"
 
@@ -25,6 +26,7 @@ protected:
         GameTest::SetUp();
         folder = dataHome + "/replays";
         fs::create_directories(folder);
+        replays.emplace(folder);
     }
 
     // A finished game's recording, as the game adds it.
@@ -34,7 +36,7 @@ protected:
         replay.ending = "gameover";
         replay.score = score;
         std::string error;
-        ASSERT_TRUE(addRecording(folder, replay, time, error)) << error;
+        ASSERT_TRUE(replays->add(replay, time, error)) << error;
     }
 
     void put(const std::string& name, const std::string& text) const {
@@ -54,6 +56,7 @@ protected:
     }
 
     std::string folder;
+    std::optional<ReplayFolder> replays;  // as the game keeps it, for the whole test
 };
 
 std::string endingWith(int score) {
@@ -70,7 +73,7 @@ TEST_F(Recordings, LastIsTheLastAddedWhateverTheClockSaid) {
     add(3, "20991231-235959");
     add(2, "20261208-120000");
     add(1, "20261208-120000");  // the same second
-    EXPECT_EQ(lastRecording(folder), "00000003-20261208-120000-d2-s00001.orvel-replay");
+    EXPECT_EQ(replays->last(), "00000003-20261208-120000-d2-s00001.orvel-replay");
     EXPECT_TRUE(fs::exists(folder + "/00000001-20991231-235959-d2-s00003.orvel-replay"));
     EXPECT_TRUE(fs::exists(folder + "/notes.txt"));
     for (const char* name : {"00000001-20261208-120000-d2-s00001.orvel-replay.new-1",
@@ -87,10 +90,10 @@ TEST_F(Recordings, BestIsTheHighestScoreTheFilesHoldTheNewerOfEqualOnes) {
     put("00000001-20261208-120000-d2-s00100.orvel-replay", endingWith(100));
     put("00000002-20261208-120000-d2-s00059.orvel-replay", endingWith(169));
     put("00000003-20261208-120000-d2-s09999.orvel-replay", "no end line");
-    EXPECT_EQ(bestRecording(folder), "00000002-20261208-120000-d2-s00059.orvel-replay");
+    EXPECT_EQ(replays->best(), "00000002-20261208-120000-d2-s00059.orvel-replay");
     add(169);
-    EXPECT_EQ(bestRecording(folder), "00000004-20261208-120000-d2-s00169.orvel-replay");
-    EXPECT_EQ(lastRecording(folder), bestRecording(folder));
+    EXPECT_EQ(replays->best(), "00000004-20261208-120000-d2-s00169.orvel-replay");
+    EXPECT_EQ(replays->last(), replays->best());
 }
 
 TEST_F(Recordings, TheFolderKeepsTheFiftyNewestAndTheTenBestRemovingTwoAGame) {
@@ -104,12 +107,12 @@ TEST_F(Recordings, TheFolderKeepsTheFiftyNewestAndTheTenBestRemovingTwoAGame) {
     EXPECT_EQ(left.size(), 55u);
     EXPECT_EQ(left[0], "00000001-20261208-120000-d2-s00000.orvel-replay");
     EXPECT_EQ(left[3], "00000006-20261208-120000-d2-s00000.orvel-replay");
-    tidyRecordings(folder);
+    replays->tidy();
     left = names();
     ASSERT_EQ(left.size(), 53u);
     EXPECT_EQ(left[2], "00000003-20261208-120000-d2-s00000.orvel-replay");
     EXPECT_EQ(left[3], "00000008-20261208-120000-d2-s00000.orvel-replay");
-    EXPECT_EQ(lastRecording(folder), left.back());
+    EXPECT_EQ(replays->last(), left.back());
 }
 
 TEST_F(Recordings, AKilledRecordingsLeftoverGoesAtTheNextStart) {
@@ -117,7 +120,7 @@ TEST_F(Recordings, AKilledRecordingsLeftoverGoesAtTheNextStart) {
     put(recording + ".new-4194301", "half");  // no such process
     put(recording + ".new-" + std::to_string(getpid()), "being written");
     put("other.new-4194301", "not ours");
-    tidyRecordings(folder);
+    replays->tidy();
     EXPECT_EQ(names(), (std::vector<std::string>{recording + ".new-" + std::to_string(getpid()),
                                                  "other.new-4194301"}));
 }
@@ -141,7 +144,8 @@ TEST_F(Recordings, GamesAddingAtOneMomentNeverShareANumber) {
                 Replay replay;
                 replay.score = static_cast<int16_t>(player);
                 std::string error;
-                _exit(started && addRecording(folder, replay, "20261208-120000", error) ? 0 : 1);
+                _exit(started && ReplayFolder(folder).add(replay, "20261208-120000", error) ? 0
+                                                                                            : 1);
             }
             games.push_back(pid);
         }
@@ -172,8 +176,8 @@ TEST_F(Recordings, ANumberFarAboveTheOthersNeitherBlocksNorStaysLast) {
         std::snprintf(name, sizeof name, "%08d-20261208-120000-d2-s00000.orvel-replay", i);
         put(name, endingWith(0));
     }
-    EXPECT_EQ(lastRecording(folder), "00000055-20261208-120000-d2-s00000.orvel-replay");
+    EXPECT_EQ(replays->last(), "00000055-20261208-120000-d2-s00000.orvel-replay");
     add(0);
-    EXPECT_EQ(lastRecording(folder), "00000056-20261208-120000-d2-s00000.orvel-replay");
+    EXPECT_EQ(replays->last(), "00000056-20261208-120000-d2-s00000.orvel-replay");
     EXPECT_FALSE(fs::exists(folder + "/" + planted));
 }

@@ -1,56 +1,57 @@
 // Playback of a recorded game.
-#include "app/playback.h"
+#include "app/playback_session.h"
 
 #include <memory>
 #include <utility>
 
 #include "app/elapsed_time.h"
 #include "app/game.h"
-#include "app/replays.h"
+#include "app/replay_check.h"
 #include "game/step.h"
 #include "platform/clock.h"
 #include "platform/console.h"
 #include "platform/process.h"
-#include "scores/score_table.h"
+#include "scores/shown_text.h"
 
 namespace {
 
 constexpr int32_t kEndHoldMs = 2000;
 constexpr int32_t kFastFactor = 4;
 
-std::string versions(const Replay& replay) {
-    return "recorded by orvel " + escapeControls(replay.gameVersion) + ", played by orvel " +
-           ORVEL_VERSION;
-}
-
 class Playback final : public Session {
 public:
-    Playback(Replay replay, const std::string& path)
-        : replay_(std::move(replay)), shownPath_(escapeControls(path)), player_(replay_) {
+    Playback(Replay replay, const std::string& path, EndProcess end)
+        : replay_(std::move(replay)),
+          shownPath_(escapeControls(path)),
+          player_(replay_),
+          end_(end) {}
+
+    void begin() override {
         startReplay(replay_, game.play);
         game.menus.screen = Playing;
         over_ = player_.done();
     }
 
-    PlayTime playTime(int32_t elapsedMs, int32_t frameMs) override {
+    const char* windowTitle() const override { return "ORVEL replay"; }
+
+    bool keepsTable() const override { return false; }
+
+    // Paused, the whole picture stands; the rate measured over a pause is not shown.
+    PlayFrame playFrame(int32_t, int32_t elapsedMs, int32_t frameMs) override {
         int32_t played = paused_ || over_ ? 0 : elapsedMs;
         if (fast_) {
             played *= kFastFactor;
         }
         pictureTime_ = msAfter(pictureTime_, played);  // wraps as GLUT's counter does
-        return {played, paused_ ? 0 : frameMs, pictureTime_};
+        PlayFrame frame;
+        frame.stepMs = played;
+        frame.ageMs = paused_ ? 0 : frameMs;
+        frame.pictureMs = pictureTime_;
+        frame.stands = paused_;
+        frame.showsRate = !paused_;
+        frame.label = paused_ ? "PAUSED" : fast_ ? "REPLAY 4x" : "REPLAY";
+        return frame;
     }
-
-    bool frozen() const override { return paused_; }
-
-    std::string label() const override {
-        if (paused_) {
-            return "PAUSED";
-        }
-        return fast_ ? "REPLAY 4x" : "REPLAY";
-    }
-
-    std::string notice() const override { return {}; }
 
     void beforeStep() override { player_.beforeStep(game.play); }
 
@@ -58,9 +59,6 @@ public:
         player_.afterStep(game.play);
         over_ = player_.done() || event.kind == StepEvent::Kind::GameOver;
     }
-
-    // A replay never touches the table; its end holds the picture itself.
-    void gameOver() override {}
 
     void afterSwap() override {
         if (over_) {
@@ -75,7 +73,8 @@ public:
                 writeReportLine("replay " + shownPath_ + " stopped at step " +
                                 std::to_string(player_.steps()) + " of " +
                                 std::to_string(replay_.steps));
-                exitProcess(0);
+                end_(0);
+                break;
             case Action::Pause:
                 paused_ = !paused_;
                 break;
@@ -90,28 +89,28 @@ public:
 
     void gameStarted() override {}
 
-    bool pictureStands(int32_t) override { return false; }
+    // A replay never touches the table; its end holds the picture itself.
+    void gameEnds(GameEnd) override {}
+
+    bool pictureStandsAt(int32_t) override { return false; }
 
     // The replay stands still while hidden, the frame driver keeping that time out of its own.
     void hidden() override {}
 
 private:
-    // Holds the last picture, says whether the replay matched, and exits.
-    [[noreturn]] void finish() {
+    // Holds the last picture, says whether the replay matched, and ends the process.
+    void finish() {
         sleepMs(kEndHoldMs);  // cut short by a termination request: the verdict comes at once
-        if (player_.endMatches(game.play)) {
+        const ReplayVerdict verdict = player_.verdict(game.play);
+        if (verdict.matches) {
             writeReportLine("replay " + shownPath_ + " matches: score " +
                             std::to_string(replay_.score) + " in " + std::to_string(replay_.steps) +
                             " steps");
-            exitProcess(0);
+            end_(0);
+            return;
         }
-        writeReportLine("replay " + shownPath_ + " does not match: it leaves the recording " +
-                        "after step " + std::to_string(player_.lastAgreed()) + ", by step " +
-                        std::to_string(player_.differenceShownAt()) + "; recorded score " +
-                        std::to_string(replay_.score) + " in " + std::to_string(replay_.steps) +
-                        " steps, played " + std::to_string(game.play.score) + " in " +
-                        std::to_string(player_.steps()) + " (" + versions(replay_) + ")");
-        exitProcess(kReplayMismatchStatus);
+        writeReportLine("replay " + shownPath_ + " " + mismatchText(replay_, verdict, "played"));
+        end_(kReplayMismatchStatus);
     }
 
     Replay replay_;
@@ -121,10 +120,15 @@ private:
     bool fast_ = false;
     bool over_ = false;
     int32_t pictureTime_ = 0;  // the background's and the spheres' time, which a pause stops
+    EndProcess end_;
 };
 
 }  // namespace
 
-std::unique_ptr<Session> beginPlayback(Replay replay, const std::string& path) {
-    return std::make_unique<Playback>(std::move(replay), path);
+std::unique_ptr<Session> playbackSession(Replay replay, const std::string& path, EndProcess end) {
+    return std::make_unique<Playback>(std::move(replay), path, end);
+}
+
+std::unique_ptr<Session> playbackSession(Replay replay, const std::string& path) {
+    return playbackSession(std::move(replay), path, exitProcess);
 }

@@ -1,16 +1,17 @@
-// Replays: their text, recording and playing back.
-#include "game/replay.h"
+// A recording's text: writing it, and reading it line by line with the line and the problem
+// named for anything that is not a whole replay.
+#include "game/replay_format.h"
 
 #include <algorithm>
 #include <charconv>
 #include <utility>
 
-#include "game/random.h"
-#include "game/step.h"
+#include "scores/shown_text.h"
 
 namespace {
 
 constexpr size_t kLongestLine = 200;
+constexpr int32_t kHeaderLines = 6;
 
 bool isHeading(char c) {
     return c == 'w' || c == 'a' || c == 's' || c == 'd';
@@ -23,6 +24,16 @@ bool number(std::string_view text, uint64_t max, uint64_t& value) {
     }
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     return error == std::errc() && end == text.data() + text.size() && value <= max;
+}
+
+// "NAME N" with N a whole number of at most max; "NAME TEXT" with any text.
+bool isNumberField(const std::vector<std::string_view>& w, std::string_view name, uint64_t max,
+                   uint64_t& value) {
+    return w.size() == 2 && w[0] == name && number(w[1], max, value);
+}
+
+bool isTextField(const std::vector<std::string_view>& w, std::string_view name) {
+    return w.size() == 2 && w[0] == name && !w[1].empty();
 }
 
 std::vector<std::string_view> words(std::string_view line) {
@@ -54,16 +65,34 @@ public:
         }
         // No field is written with a control byte; one read would not write back the same
         // (a CR before the line end) or would reach a terminal raw.
-        if (std::any_of(text.begin(), text.end(),
-                        [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; })) {
+        if (std::any_of(text.begin(), text.end(), isControlByte)) {
             return fail("the line holds a control byte");
         }
         if (ended_) {
             return text.empty() || fail("nothing may follow the end line");
         }
         const std::vector<std::string_view> w = words(text);
+        return line_ <= kHeaderLines ? readHeader(w) : readBody(w);
+    }
+
+    // A line that can only be the end line.
+    bool readEndLine(std::string_view text) {
+        const std::vector<std::string_view> w = words(text);
+        return text.size() <= kLongestLine && w.size() == 10 && w[0] == "end" && readEnd(w);
+    }
+
+    bool finish() {
+        if (!ended_) {
+            return fail(line_ < kHeaderLines ? "the replay's header is cut short"
+                                             : "the end line is missing");
+        }
+        return true;
+    }
+
+private:
+    // Lines 1 to 6: the format, the game, the seed, the position, the difficulty, the date.
+    bool readHeader(const std::vector<std::string_view>& w) {
         uint64_t a = 0;
-        uint64_t b = 0;
         switch (line_) {
             case 1: {
                 // A version is any run of digits: one too large for a number is newer still.
@@ -83,19 +112,19 @@ public:
                 return true;
             }
             case 2:
-                if (w.size() != 2 || w[0] != "game" || w[1].empty()) {
+                if (!isTextField(w, "game")) {
                     return fail("expected \"game VERSION\"");
                 }
                 replay_.gameVersion = std::string(w[1]);
                 return true;
             case 3:
-                if (w.size() != 2 || w[0] != "seed" || !number(w[1], UINT32_MAX, a)) {
+                if (!isNumberField(w, "seed", UINT32_MAX, a)) {
                     return fail("expected \"seed N\" with N from 0 to 4294967295");
                 }
                 replay_.seed = static_cast<uint32_t>(a);
                 return true;
             case 4:
-                if (w.size() != 2 || w[0] != "position" || !number(w[1], UINT64_MAX, a)) {
+                if (!isNumberField(w, "position", UINT64_MAX, a)) {
                     return fail("expected \"position N\"");
                 }
                 if (a > kReplayFarthestStart) {
@@ -106,20 +135,24 @@ public:
                 replay_.position = a;
                 return true;
             case 5:
-                if (w.size() != 2 || w[0] != "difficulty" || !number(w[1], 4, a) || a < 1) {
+                if (!isNumberField(w, "difficulty", 4, a) || a < 1) {
                     return fail("expected \"difficulty N\" with N from 1 to 4");
                 }
                 replay_.difficulty = static_cast<int16_t>(a);
                 return true;
-            case 6:
-                if (w.size() != 2 || w[0] != "date" || w[1].empty()) {
+            default:  // 6, the last
+                if (!isTextField(w, "date")) {
                     return fail("expected \"date WHEN\"");
                 }
                 replay_.date = std::string(w[1]);
                 return true;
-            default:
-                break;
         }
+    }
+
+    // After the header: turns and checks in the order of their steps, then the end line.
+    bool readBody(const std::vector<std::string_view>& w) {
+        uint64_t a = 0;
+        uint64_t b = 0;
         if (w.size() == 3 && w[0] == "turn") {
             if (!number(w[1], kReplayLongest, a) || a == 0 || w[2].size() != 1 ||
                 !isHeading(w[2][0])) {
@@ -147,20 +180,6 @@ public:
         return fail("expected a turn, check or end line");
     }
 
-    // A line that can only be the end line.
-    bool readEndLine(std::string_view text) {
-        const std::vector<std::string_view> w = words(text);
-        return text.size() <= kLongestLine && w.size() == 10 && w[0] == "end" && readEnd(w);
-    }
-
-    bool finish() {
-        if (!ended_) {
-            return fail(line_ < 6 ? "the replay's header is cut short" : "the end line is missing");
-        }
-        return true;
-    }
-
-private:
     bool readEnd(const std::vector<std::string_view>& w) {
         uint64_t steps = 0;
         uint64_t score = 0;
@@ -264,101 +283,4 @@ bool parseReplay(std::string_view text, Replay& replay, int32_t& line, std::stri
         return false;
     }
     return true;
-}
-
-void ReplayRecorder::begin(const Play& play, std::string gameVersion, std::string date) {
-    replay_ = Replay{};
-    replay_.gameVersion = std::move(gameVersion);
-    replay_.date = std::move(date);
-    replay_.seed = randomSeed();
-    replay_.position = randomDraws();
-    replay_.difficulty = play.difficulty;
-    asked_ = 'w';  // New Game's snake asks for up
-    recording_ = true;
-}
-
-void ReplayRecorder::beforeStep(const Play& play) {
-    if (recording_ && play.nextDirection != asked_) {
-        replay_.turns.push_back({replay_.steps + 1, play.nextDirection});
-    }
-}
-
-void ReplayRecorder::afterStep(const Play& play) {
-    if (!recording_) {
-        return;
-    }
-    ++replay_.steps;
-    asked_ = play.nextDirection;
-    if (replay_.steps % kReplayCheckEvery == 0) {
-        replay_.checkpoints.push_back({replay_.steps, playHash(play)});
-    }
-}
-
-Replay ReplayRecorder::finish(const Play& play, const std::string& ending) {
-    replay_.ending = ending;
-    replay_.score = play.score;
-    replay_.lives = play.lives;
-    // A key pressed after the last step asked for a turn that no step took, so the recording
-    // never holds it: the end is the state as the recorded steps left it.
-    replay_.hash = playHash(play, asked_);
-    recording_ = false;
-    return std::exchange(replay_, Replay{});
-}
-
-void startReplay(const Replay& replay, Play& play) {
-    seedRandomAt(replay.seed, replay.position);
-    play.difficulty = replay.difficulty;
-    startNewGame(play);
-}
-
-ReplayPlayer::ReplayPlayer(const Replay& replay) : replay_(replay) {}
-
-void ReplayPlayer::beforeStep(Play& play) {
-    const int32_t step = steps_ + 1;
-    // The live game's rule: a turn back onto the snake is refused, whatever the file says.
-    for (; nextTurn_ < replay_.turns.size() && replay_.turns[nextTurn_].step == step; ++nextTurn_) {
-        steer(play, replay_.turns[nextTurn_].heading);
-    }
-}
-
-bool ReplayPlayer::afterStep(const Play& play) {
-    ++steps_;
-    if (nextCheck_ < replay_.checkpoints.size() && replay_.checkpoints[nextCheck_].step == steps_) {
-        if (differsAt_ == 0) {
-            (replay_.checkpoints[nextCheck_].hash == playHash(play) ? agreedAt_ : differsAt_) =
-                steps_;
-        }
-        ++nextCheck_;
-    }
-    return differsAt_ == 0;
-}
-
-bool ReplayPlayer::endMatches(const Play& play) const {
-    return differsAt_ == 0 && steps_ == replay_.steps && play.score == replay_.score &&
-           play.lives == replay_.lives && playHash(play) == replay_.hash;
-}
-
-ReplayVerdict checkReplay(const Replay& replay) {
-    Play play;
-    startReplay(replay, play);
-    ReplayPlayer player(replay);
-    while (!player.done()) {
-        player.beforeStep(play);
-        const StepEvent event = playStep(play);
-        if (!player.afterStep(play)) {
-            break;
-        }
-        if (event.kind == StepEvent::Kind::GameOver && !player.done()) {
-            break;  // the game ended before the recording did
-        }
-    }
-    ReplayVerdict verdict;
-    verdict.steps = player.steps();
-    verdict.score = play.score;
-    verdict.matches = player.endMatches(play);
-    if (!verdict.matches) {
-        verdict.lastAgreed = player.lastAgreed();
-        verdict.firstDifference = player.differenceShownAt();
-    }
-    return verdict;
 }

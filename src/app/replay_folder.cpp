@@ -1,5 +1,5 @@
 // The replay folder: recordings' names, their order, their scores and what is kept.
-#include "app/recordings.h"
+#include "app/replay_folder.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -21,7 +21,7 @@ constexpr size_t kRemovedAtStart = 100;
 constexpr size_t kTailBytes = 512;                       // an end line is at most 200 bytes
 constexpr uint64_t kLastNumber = 999999999999999999ULL;  // eighteen digits
 // More games than anyone plays: a number this far above every lower one was not reached by
-// counting games, so it is out of the sequence (see recordings.h).
+// counting games, so it is out of the sequence (see replay_folder.h).
 constexpr uint64_t kFarAbove = 1000000000ULL;
 
 // Reads a name left to right; every part must be exactly what is asked for.
@@ -144,37 +144,13 @@ std::vector<Recording> newestFirst(const std::string& folder) {
     return found;
 }
 
-// Scores read off the files' end lines, each file once a process (none for a file without a
-// readable end line).
-std::map<std::string, std::optional<int16_t>> knownScores;
-
-std::string pathOf(const std::string& folder, const std::string& name) {
-    return folder + "/" + name;
-}
-
-std::optional<int16_t> scoreOf(const std::string& folder, const std::string& name) {
-    const std::string path = pathOf(folder, name);
-    const auto known = knownScores.find(path);
-    if (known != knownScores.end()) {
-        return known->second;
-    }
-    std::string tail;
-    std::string error;
-    int16_t score = 0;
-    std::optional<int16_t> found;
-    if (readFileEnd(path, kTailBytes, tail, error) && replayEndScore(tail, score)) {
-        found = score;
-    }
-    knownScores.emplace(path, found);
-    return found;
-}
-
-// The recordings with a readable score, best first, the newer of equal scores first.
-std::vector<const Recording*> bestFirst(const std::string& folder,
-                                        const std::vector<Recording>& newest) {
+// The recordings with a readable score (scoreOf a name), best first, the newer of equal scores
+// first.
+template <typename ScoreOf>
+std::vector<const Recording*> bestFirst(const std::vector<Recording>& newest, ScoreOf scoreOf) {
     std::vector<std::pair<const Recording*, int16_t>> scored;
     for (const Recording& recording : newest) {
-        if (const std::optional<int16_t> score = scoreOf(folder, recording.name)) {
+        if (const std::optional<int16_t> score = scoreOf(recording.name)) {
             scored.emplace_back(&recording, *score);
         }
     }
@@ -188,42 +164,58 @@ std::vector<const Recording*> bestFirst(const std::string& folder,
     return best;
 }
 
+}  // namespace
+
+std::optional<int16_t> ReplayFolder::scoreOf(const std::string& name) {
+    const auto known = knownScores_.find(name);
+    if (known != knownScores_.end()) {
+        return known->second;
+    }
+    std::string tail;
+    std::string error;
+    int16_t score = 0;
+    std::optional<int16_t> found;
+    if (readFileEnd(pathOf(name), kTailBytes, tail, error) && replayEndScore(tail, score)) {
+        found = score;
+    }
+    knownScores_.emplace(name, found);
+    return found;
+}
+
 // Removes at most atMost of the recordings the folder does not keep, the oldest first.
-void prune(const std::string& folder, size_t atMost) {
-    const std::vector<Recording> newest = newestFirst(folder);
+void ReplayFolder::prune(size_t atMost) {
+    const std::vector<Recording> newest = newestFirst(path_);
     if (newest.size() <= kKeepNewest) {
         return;
     }
-    std::vector<const Recording*> best = bestFirst(folder, newest);
+    std::vector<const Recording*> best =
+        bestFirst(newest, [this](const std::string& name) { return scoreOf(name); });
     best.resize(std::min(best.size(), kKeepBest));
     size_t removed = 0;
     for (size_t i = newest.size(); i-- > kKeepNewest && removed < atMost;) {
         const Recording& old = newest[i];
         if (std::find(best.begin(), best.end(), &old) == best.end() &&
-            removeFile(pathOf(folder, old.name))) {
-            knownScores.erase(pathOf(folder, old.name));
+            removeFile(pathOf(old.name))) {
+            knownScores_.erase(old.name);
             ++removed;
         }
     }
 }
-
-}  // namespace
 
 bool isRecordingName(const std::string& name) {
     Recording recording;
     return parseName(name, recording);
 }
 
-bool addRecording(const std::string& folder, const Replay& replay, const std::string& utcTime,
-                  std::string& error) {
+bool ReplayFolder::add(const Replay& replay, const std::string& utcTime, std::string& error) {
     // Games adding at the same moment take turns, so that each counts the others' numbers
     // and no two recordings ever share one.
     FileLock turn;
-    if (!turn.acquireFolder(folder, error)) {
+    if (!turn.acquireFolder(path_, error)) {
         return false;
     }
     uint64_t number = 1;
-    for (const Recording& recording : newestFirst(folder)) {
+    for (const Recording& recording : newestFirst(path_)) {
         if (recording.rank == Recording::Numbered) {
             number = std::max(number, recording.number + 1);
         }
@@ -233,17 +225,17 @@ bool addRecording(const std::string& folder, const Replay& replay, const std::st
     // number is tried.
     for (int tries = 0; tries < 100; ++tries, ++number) {
         if (number > kLastNumber) {
-            error = "the recordings in " + folder + " are numbered up to the last number";
+            error = "the recordings in " + path_ + " are numbered up to the last number";
             return false;
         }
         char name[96];
         std::snprintf(name, sizeof name, "%08llu-%s-d%d-s%05d%s",
                       static_cast<unsigned long long>(number), utcTime.c_str(), replay.difficulty,
                       replay.score, std::string(kSuffix).c_str());
-        switch (writeNewFile(pathOf(folder, name), text, error)) {
+        switch (writeNewFile(pathOf(name), text, error)) {
             case NewFile::Written:
-                knownScores[pathOf(folder, name)] = replay.score;
-                prune(folder, kRemovedPerGame);
+                knownScores_[name] = replay.score;
+                prune(kRemovedPerGame);
                 return true;
             case NewFile::Taken:
                 break;
@@ -251,24 +243,26 @@ bool addRecording(const std::string& folder, const Replay& replay, const std::st
                 return false;
         }
     }
-    error = "every name tried in " + folder + " was taken";
+    error = "every name tried in " + path_ + " was taken";
     return false;
 }
 
-void tidyRecordings(const std::string& folder) {
-    removeStaleSavesIn(folder, isRecordingName);
-    const std::vector<Recording> newest = newestFirst(folder);
-    bestFirst(folder, newest);  // every score read now, not at a game over
-    prune(folder, kRemovedAtStart);
+void ReplayFolder::tidy() {
+    removeStaleSavesIn(path_, isRecordingName);
+    for (const Recording& recording : newestFirst(path_)) {
+        scoreOf(recording.name);  // every score read now, not at a game over
+    }
+    prune(kRemovedAtStart);
 }
 
-std::string lastRecording(const std::string& folder) {
-    const std::vector<Recording> newest = newestFirst(folder);
+std::string ReplayFolder::last() const {
+    const std::vector<Recording> newest = newestFirst(path_);
     return newest.empty() ? std::string() : newest.front().name;
 }
 
-std::string bestRecording(const std::string& folder) {
-    const std::vector<Recording> newest = newestFirst(folder);
-    const std::vector<const Recording*> best = bestFirst(folder, newest);
+std::string ReplayFolder::best() {
+    const std::vector<Recording> newest = newestFirst(path_);
+    const std::vector<const Recording*> best =
+        bestFirst(newest, [this](const std::string& name) { return scoreOf(name); });
     return best.empty() ? std::string() : best.front()->name;
 }

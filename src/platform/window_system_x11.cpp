@@ -1,6 +1,6 @@
 // X11/GLX calls for the game's window: the display check, the window's class and icon,
 // the keyboard focus (whether the window has it, and giving it where no window manager does),
-// detectable auto-repeat and the swap interval.
+// whether it is hidden, detectable auto-repeat and the swap interval.
 #include <GL/glx.h>
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
@@ -61,6 +61,29 @@ Bool onFocusEvent(Display* display, XEvent* event, xEvent* wire) {
         // Another window took the focus, or it left beneath another program's grab, whose end
         // then brings the game nothing.
         keysGo = KeysGo::Elsewhere;
+    }
+    return converted;
+}
+
+// Whether the game's window is hidden, from its UnmapNotify, MapNotify and VisibilityNotify
+// events, which GLUT asks for and reads for its window status: unmapped (minimised, withdrawn)
+// it is hidden, until it is mapped again or its visibility changes.
+WireToEvent convertUnmap = nullptr;
+WireToEvent convertMap = nullptr;
+WireToEvent convertVisibility = nullptr;
+bool hidden = false;
+
+Bool onMappingEvent(Display* display, XEvent* event, xEvent* wire) {
+    const int type = wire->u.u.type & 0x7f;
+    const WireToEvent convert = type == UnmapNotify ? convertUnmap
+                                : type == MapNotify ? convertMap
+                                                    : convertVisibility;
+    const Bool converted = convert(display, event, wire);
+    if (converted) {
+        const Window window = type == UnmapNotify ? event->xunmap.window
+                              : type == MapNotify ? event->xmap.window
+                                                  : event->xvisibility.window;
+        hidden = window == focusWatched ? type == UnmapNotify : hidden;
     }
     return converted;
 }
@@ -338,6 +361,9 @@ void watchWindowFocus() {
     focusWatched = window;
     convertFocusIn = XESetWireToEvent(display, FocusIn, onFocusEvent);
     convertFocusOut = XESetWireToEvent(display, FocusOut, onFocusEvent);
+    convertUnmap = XESetWireToEvent(display, UnmapNotify, onMappingEvent);
+    convertMap = XESetWireToEvent(display, MapNotify, onMappingEvent);
+    convertVisibility = XESetWireToEvent(display, VisibilityNotify, onMappingEvent);
     XWindowAttributes attributes{};
     if (XGetWindowAttributes(display, window, &attributes)) {
         XSelectInput(display, window, attributes.your_event_mask | FocusChangeMask);
@@ -351,6 +377,10 @@ void watchWindowFocus() {
 
 KeysGo whereKeysGo() {
     return hadFocus ? keysGo : KeysGo::ToWindow;
+}
+
+bool windowHidden() {
+    return hidden;
 }
 
 void enableDetectableAutoRepeat() {

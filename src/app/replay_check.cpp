@@ -1,48 +1,19 @@
-// Recording games to files, finding and reading them, and --check-replay.
-#include "app/replays.h"
+// Finding and reading recordings, --check-replay, and the wording of a mismatch.
+#include "app/replay_check.h"
 
 #include <algorithm>
-#include <ctime>
 
-#include "app/game.h"
-#include "app/recordings.h"
+#include "app/replay_folder.h"
 #include "game/diagnostics.h"
-#include "game/random.h"
 #include "platform/console.h"
 #include "platform/storage.h"
+#include "scores/shown_text.h"
 
 #ifndef ORVEL_VERSION
 #define ORVEL_VERSION "unknown"
 #endif
 
 namespace {
-
-ReplayRecorder recorder;
-bool told = false;  // the game that could not be recorded said so
-
-std::string utcNow(const char* format, const char* otherwise) {
-    const std::time_t now = std::time(nullptr);
-    char text[32] = "";
-    if (const std::tm* utc = std::gmtime(&now)) {
-        std::strftime(text, sizeof text, format, utc);
-    }
-    return text[0] != '\0' ? text : otherwise;
-}
-
-void write(const Replay& replay) {
-    const std::string folder = replayFolderPath();
-    if (folder.empty()) {
-        writeErrorLine("cannot record the game: no folder for replays (" + noDataFolderReason() +
-                       ")");
-        return;
-    }
-    std::string error;
-    if (!makeParentFolders(folder + "/", error) ||
-        !addRecording(folder, replay, utcNow("%Y%m%d-%H%M%S", "00000000-000000"), error)) {
-        writeErrorLine("cannot record the game in " + escapeControls(folder) + ": " +
-                       escapeControls(error));
-    }
-}
 
 bool discardLine(std::string_view) {
     return true;
@@ -57,49 +28,14 @@ int verdictsLost() {
 
 }  // namespace
 
-void startRecording() {
-    // A session that has drawn this many numbers makes a recording no check would take.
-    if (randomDraws() > kReplayFarthestStart) {
-        if (!told) {
-            told = true;
-            writeErrorLine("not recording this game or the next: this session has drawn " +
-                           std::to_string(randomDraws()) + " random numbers, more than a " +
-                           "recording may start from (" + std::to_string(kReplayFarthestStart) +
-                           ")");
-        }
-        return;
-    }
-    recorder.begin(game.play, ORVEL_VERSION, utcNow("%Y-%m-%dT%H:%M:%SZ", "unknown"));
-}
-
-void recordBeforeStep() {
-    recorder.beforeStep(game.play);
-}
-
-void recordAfterStep() {
-    recorder.afterStep(game.play);
-}
-
-void stopRecording(const char* ending) {
-    if (recorder.recording()) {
-        write(recorder.finish(game.play, ending));
-    }
-}
-
-void tidyReplayFolder() {
-    const std::string folder = replayFolderPath();
-    if (!folder.empty()) {
-        tidyRecordings(folder);
-    }
-}
-
 int loadReplay(const std::string& which, Replay& replay, std::string& path, std::string& problem) {
     path = which;
     if (which == "last" || which == "best") {
         const std::string folder = replayFolderPath();
+        ReplayFolder replays(folder);
         const std::string name = folder.empty()    ? std::string()
-                                 : which == "last" ? lastRecording(folder)
-                                                   : bestRecording(folder);
+                                 : which == "last" ? replays.last()
+                                                   : replays.best();
         if (name.empty()) {
             problem =
                 "no recorded game" +
@@ -130,9 +66,17 @@ int loadReplay(const std::string& which, Replay& replay, std::string& path, std:
     return 0;
 }
 
-std::string versionsNote(const Replay& replay) {
-    return "recorded by orvel " + escapeControls(replay.gameVersion) + ", checked by orvel " +
-           ORVEL_VERSION;
+std::string mismatchText(const Replay& replay, const ReplayVerdict& verdict, const char* done) {
+    std::string text =
+        "does not match: it leaves the recording after step " + std::to_string(verdict.lastAgreed) +
+        ", by step " + std::to_string(verdict.firstDifference) + " (recorded score " +
+        std::to_string(replay.score) + " in " + std::to_string(replay.steps) + " steps; played " +
+        std::to_string(verdict.score) + " in " + std::to_string(verdict.steps) + ")";
+    if (replay.gameVersion != ORVEL_VERSION) {
+        text += "; recorded by orvel " + escapeControls(replay.gameVersion) + ", " + done +
+                " by orvel " + ORVEL_VERSION;
+    }
+    return text;
 }
 
 int checkReplayFiles(const std::vector<std::string>& files) {
@@ -157,15 +101,7 @@ int checkReplayFiles(const std::vector<std::string>& files) {
             line += "matches (score " + std::to_string(replay.score) + ", " +
                     std::to_string(replay.steps) + " steps, every checkpoint and the end)";
         } else {
-            line += "does not match: it leaves the recording after step " +
-                    std::to_string(verdict.lastAgreed) + ", by step " +
-                    std::to_string(verdict.firstDifference) + " (recorded score " +
-                    std::to_string(replay.score) + " in " + std::to_string(replay.steps) +
-                    " steps; played " + std::to_string(verdict.score) + " in " +
-                    std::to_string(verdict.steps) + ")";
-            if (replay.gameVersion != ORVEL_VERSION) {
-                line += "; " + versionsNote(replay);
-            }
+            line += mismatchText(replay, verdict, "checked");
             status = std::max(status, kReplayMismatchStatus);
         }
         if (!writeOutputLineWaiting(line)) {

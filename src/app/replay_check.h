@@ -1,23 +1,12 @@
-// Recorded games in the shell: every game is recorded from New Game to its end and kept in the
-// replay folder (app/recordings.h); recordings are found by path, "last" or "best", read with
-// one-line problems, and checked by the rules alone.
+// Recordings found and judged in the shell: a replay named by a path, "last" or "best" in the
+// replay folder, read with one-line problems; --check-replay's verdicts; and the one wording of
+// a replay that does not match, for the check and for playback alike.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "game/replay.h"
-
-// Recording: started at New Game (before the new game draws from the generator), around
-// every step, stopped at game over ("gameover"), Escape ("escape") or when the game closes
-// ("exit"). A recording that can't be written is one line on standard error, nothing more.
-void startRecording();
-void recordBeforeStep();
-void recordAfterStep();
-void stopRecording(const char* ending);
-
-// At start-up: the replay folder tidied (see tidyRecordings).
-void tidyReplayFolder();
+#include "game/replay_run.h"
 
 // A replay named by path, or "last" or "best" in the replay folder. 0 when it was read;
 // otherwise the exit status that says why (kNotAReplayStatus, kNoRecordingStatus), with the
@@ -28,6 +17,11 @@ int loadReplay(const std::string& which, Replay& replay, std::string& path, std:
 // (0 all match, 4 one does not match, 5 one is no replay, 6 "last" or "best" found none; 1 when
 // standard output stops taking the verdicts, which ends the check there).
 int checkReplayFiles(const std::vector<std::string>& files);
+
+// "does not match: it leaves the recording after step A, by step B (recorded score S in N
+// steps; played s in n)", and where another version of the game recorded it, "; recorded by
+// orvel X, <done> by orvel Y" (done: "checked", "played").
+std::string mismatchText(const Replay& replay, const ReplayVerdict& verdict, const char* done);
 
 // What the game writes could not be written, as for the high-score file.
 constexpr int kOutputFailedStatus = 1;
