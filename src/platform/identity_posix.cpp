@@ -106,7 +106,10 @@ public:
                 rest_.push_front(name);  // looked at again, whoever made it
                 continue;
             }
-            if (info.st_uid != 0 && (S_ISDIR(info.st_mode) || S_ISLNK(info.st_mode))) {
+            // Only the table itself may be anyone's: a file or FIFO of another's on the way is
+            // no folder now, but its owner may put a link in its place the moment after.
+            if (info.st_uid != 0 &&
+                (!last || endsInFolder_ || S_ISDIR(info.st_mode) || S_ISLNK(info.st_mode))) {
                 return become(info.st_uid);
             }
             if (S_ISLNK(info.st_mode)) {

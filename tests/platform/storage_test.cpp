@@ -335,6 +335,17 @@ TEST_F(Identity, RootDecidesOnceWhoPlaysByThePathsOwners) {
     folderOf(sticky + "/theirs", 0700, 65534);
     EXPECT_EQ(planFor(sticky + "/theirs/orvel", &user), IdentityPlan::Kind::Become);
     EXPECT_EQ(planFor(sticky, nullptr, &problem), IdentityPlan::Kind::Refuse);
+    // A file or FIFO of the player's on the way is no folder now, but its owner may put a link
+    // to root's folders in its place the moment after root's game looked.
+    const std::string file = sticky + "/file";
+    std::fclose(std::fopen(file.c_str(), "w"));
+    ASSERT_EQ(mkfifo((sticky + "/fifo").c_str(), 0644), 0);
+    for (const std::string& theirs : {file, sticky + "/fifo"}) {
+        ASSERT_EQ(lchown(theirs.c_str(), 65534, 65534), 0);
+        user = 0;
+        EXPECT_EQ(planFor(theirs + "/orvel", &user), IdentityPlan::Kind::Become) << theirs;
+        EXPECT_EQ(user, 65534U) << theirs;
+    }
 }
 
 // The player's folder under a sticky folder vanishes for an instant every 300 us (renamed away
