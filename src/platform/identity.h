@@ -8,8 +8,9 @@
 // sudo, pkexec or doas, or else the owner of the first part of the path, or the first symlink,
 // that is not root's: real, effective and saved user and group, and that user's groups. From
 // then on the GL driver, its caches, the table, its lock and the recordings get that user's
-// rights and nothing else, whatever links the user planted or swaps meanwhile. A program
-// installed set-user-ID root becomes the user who ran it.
+// rights and nothing else, whatever links the user planted or swaps meanwhile. Whoever it
+// becomes, a game root starts takes no setting of the GL stack from the environment, which may be
+// a player's. A program installed set-user-ID root becomes the user who ran it.
 #pragma once
 
 #include <string>

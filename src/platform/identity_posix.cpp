@@ -227,6 +227,30 @@ std::string becomeUser(uid_t user, std::optional<gid_t> group) {
     return {};
 }
 
+// The environment root's game was given may be a player's (su -m keeps it, sudo -E much of it).
+// The GL stack's settings there choose drivers and Vulkan layers to load, files to write (a
+// trace, a log) and caches of compiled shaders to trust, with the rights of whoever the game is
+// then: root, or a user the player named. Mesa ignores them only in set-user-ID programs, so a
+// game root starts drops them all and keeps no shader cache.
+void forgetGlStackSettings() {
+    static const char* const kFamilies[] = {"LIBGL_", "MESA_", "GALLIUM_", "GALLIVM_", "LP_",
+                                            "ZINK_",  "NIR_",  "__GLX_",   "__EGL_",   "__GL_",
+                                            "EGL_",   "GBM_",  "VK_"};
+    std::vector<std::string> names;
+    for (char** entry = environ; *entry; ++entry) {
+        const std::string setting = *entry;
+        for (const char* family : kFamilies) {
+            if (setting.compare(0, std::strlen(family), family) == 0) {
+                names.push_back(setting.substr(0, setting.find('=')));
+            }
+        }
+    }
+    for (const std::string& name : names) {
+        unsetenv(name.c_str());
+    }
+    setenv("MESA_SHADER_CACHE_DISABLE", "true", 1);
+}
+
 std::string absolute(const std::string& path, std::string& problem) {
     if (!path.empty() && path[0] == '/') {
         return path;
@@ -272,6 +296,7 @@ std::string chooseIdentity(const std::string& tablePath, const std::string& repl
         }
         return {};
     }
+    forgetGlStackSettings();
     if (tablePath.empty()) {
         return {};  // no data folder: nothing of one is touched
     }
