@@ -1,6 +1,7 @@
 // Who the game is, decided once at start-up (POSIX): root's own folder, or becoming its user.
 #include "platform/identity.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -185,20 +186,36 @@ std::optional<uid_t> userNumber(const char* text) {
     return static_cast<uid_t>(value);
 }
 
-// The user who started the game through sudo, pkexec or doas; never root, who is who runs it.
-std::optional<uid_t> startedBy() {
-    if (const std::optional<uid_t> user = userNumber(std::getenv("SUDO_UID"))) {
-        return user;
-    }
-    if (const std::optional<uid_t> user = userNumber(std::getenv("PKEXEC_UID"))) {
-        return user;
+// Who the environment says started the game through sudo, pkexec or doas (never root, who is
+// who runs it), and which of its variables says so.
+struct Starter {
+    uid_t user;
+    const char* saidBy;
+};
+
+std::optional<Starter> startedBy() {
+    for (const char* variable : {"SUDO_UID", "PKEXEC_UID"}) {
+        if (const std::optional<uid_t> user = userNumber(std::getenv(variable))) {
+            return Starter{*user, variable};
+        }
     }
     const char* name = std::getenv("DOAS_USER");
     const passwd* entry = name && *name ? getpwnam(name) : nullptr;
     if (entry && entry->pw_uid != 0) {
-        return entry->pw_uid;
+        return Starter{entry->pw_uid, "DOAS_USER"};
     }
     return std::nullopt;
+}
+
+// Whether user (named name, primary group primary) is in group.
+bool isMember(const char* name, gid_t primary, gid_t group) {
+    int count = 64;
+    std::vector<gid_t> groups(static_cast<size_t>(count));
+    while (getgrouplist(name, primary, groups.data(), &count) < 0) {
+        groups.resize(static_cast<size_t>(count));
+    }
+    groups.resize(static_cast<size_t>(count));
+    return std::find(groups.begin(), groups.end(), group) != groups.end();
 }
 
 // Takes user's groups, then group, then user, as real, effective and saved IDs; empty when done
@@ -209,7 +226,9 @@ std::string becomeUser(uid_t user, std::optional<gid_t> group) {
         return "user " + std::to_string(user) + " has no account here";
     }
     const std::string name = entry->pw_name;
-    const gid_t primary = group.value_or(entry->pw_gid);
+    // A group the user is not in is no word of sudo's: the environment may be a player's.
+    const gid_t primary =
+        group && isMember(entry->pw_name, entry->pw_gid, *group) ? *group : entry->pw_gid;
     const std::string who = "user " + name + " (" + std::to_string(user) + ")";
     if (initgroups(name.c_str(), primary) != 0 || setresgid(primary, primary, primary) != 0 ||
         setresuid(user, user, user) != 0) {
@@ -322,11 +341,17 @@ std::string chooseIdentity(const std::string& tablePath, const std::string& repl
         case IdentityPlan::Kind::Become:
             break;
     }
-    const std::optional<uid_t> starter = startedBy();
+    // The environment's word on who started the game may be the player's own (su -m keeps it):
+    // it counts only where it names the folder's owner, never to borrow a third user's rights.
+    const std::optional<Starter> starter = startedBy();
+    if (starter && starter->user != plan.user) {
+        return refused + "it is user " + std::to_string(plan.user) + "'s, but " + starter->saidBy +
+               " says user " + std::to_string(starter->user) + " started the game" + advice;
+    }
     std::optional<gid_t> group;
-    if (starter && starter == userNumber(std::getenv("SUDO_UID"))) {
+    if (starter && std::strcmp(starter->saidBy, "SUDO_UID") == 0) {
         group = userNumber(std::getenv("SUDO_GID"));
     }
-    problem = becomeUser(starter.value_or(plan.user), group);
+    problem = becomeUser(plan.user, group);
     return problem.empty() ? problem : refused + problem + advice;
 }

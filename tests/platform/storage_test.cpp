@@ -398,34 +398,49 @@ TEST_F(Identity, AFolderThatBlinksAwayNeverLeavesRootInThePlayersFolder) {
     std::printf("root found the folder gone and made its own in %d of 2000 looks\n", claimed);
 }
 
-// Becoming is for good: every user ID and group is the player's, and root can't be had back.
-// sudo's word on who started the game counts (never root's); without it the folder's owner,
-// who must have an account.
+// Becoming is for good: every user and group ID is the player's, and root can't be had back.
+// The environment may be the player's own (su -m keeps it), so its word on who started the game
+// (SUDO_UID, never root's) counts only where it names the folder's owner, who must have an
+// account, and SUDO_GID only where it is a group of that user's.
 TEST_F(Identity, RootBecomesThePlayerForGood) {
     if (geteuid() != 0) {
         GTEST_SKIP() << "only root can become another user (CI runs this as root)";
     }
     const std::string player = folderOf(dataHome + "/player", 0755, 65534);
     const std::string stranger = folderOf(dataHome + "/stranger", 0755, 4242);
-    // Exits with the user it is now, in part (root: 0), or 1 where it is not that user for good.
-    const auto becomes = [](const std::string& data, const char* sudoUid) {
+    // Exits with the user it is now, in part (root: 0), 250 where it refused, or 1 where it is not
+    // that user, with that user's own group, for good.
+    const auto becomes = [](const std::string& data, const char* sudoUid,
+                            const char* sudoGid = nullptr) {
         sudoUid ? setenv("SUDO_UID", sudoUid, 1) : unsetenv("SUDO_UID");
+        sudoGid ? setenv("SUDO_GID", sudoGid, 1) : unsetenv("SUDO_GID");
         const std::string problem = chooseIdentity(data + "/highScores.txt", data + "/replays");
         if (!problem.empty()) {
             std::fprintf(stderr, "%s\n", problem.c_str());
-            std::_Exit(2);
+            std::_Exit(250);
         }
         uid_t ids[3] = {};
+        gid_t groups[3] = {};
         getresuid(&ids[0], &ids[1], &ids[2]);
-        const bool same = ids[0] == ids[1] && ids[1] == ids[2];
+        getresgid(&groups[0], &groups[1], &groups[2]);
+        const passwd* entry = getpwuid(ids[0]);
+        const bool same = ids[0] == ids[1] && ids[1] == ids[2] && groups[0] == groups[1] &&
+                          groups[1] == groups[2] && entry && groups[0] == entry->pw_gid;
         const bool forGood = ids[0] == 0 || (setuid(0) != 0 && open("/root", O_RDONLY) < 0);
         std::_Exit(same && forGood ? static_cast<int>(ids[0] % 250) : 1);
     };
     const int nobody = 65534 % 250;
     EXPECT_EXIT(becomes(player + "/orvel", nullptr), testing::ExitedWithCode(nobody), "");
     EXPECT_EXIT(becomes(player + "/orvel", "0"), testing::ExitedWithCode(nobody), "");
-    EXPECT_EXIT(becomes(stranger + "/orvel", "65534"), testing::ExitedWithCode(nobody), "");
-    EXPECT_EXIT(becomes(stranger + "/orvel", nullptr), testing::ExitedWithCode(2),
+    EXPECT_EXIT(becomes(player + "/orvel", "65534", "65534"), testing::ExitedWithCode(nobody), "");
+    EXPECT_EXIT(becomes(player + "/orvel", "65534", "42"), testing::ExitedWithCode(nobody), "")
+        << "a group the player is not in (shadow, say) is no word of sudo's";
+    EXPECT_EXIT(becomes(player + "/orvel", "2"), testing::ExitedWithCode(250),
+                "cannot play in .*/player/orvel as root: it is user 65534's, but SUDO_UID says "
+                "user 2 started the game; run ORVEL as the folder's owner");
+    EXPECT_EXIT(becomes(stranger + "/orvel", "65534"), testing::ExitedWithCode(250),
+                "it is user 4242's, but SUDO_UID says user 65534 started the game");
+    EXPECT_EXIT(becomes(stranger + "/orvel", nullptr), testing::ExitedWithCode(250),
                 "cannot play in .*/stranger/orvel as root: user 4242 has no account here; run "
                 "ORVEL as the folder's owner");
     EXPECT_EXIT(becomes(dataHome + "/orvel", "65534"), testing::ExitedWithCode(0), "");
