@@ -249,12 +249,13 @@ std::string becomeUser(uid_t user, std::optional<gid_t> group) {
 // The environment root's game was given may be a player's (su -m keeps it, sudo -E much of it).
 // The GL stack's settings there choose drivers and Vulkan layers to load, files to write (a
 // trace, a log) and caches of compiled shaders to trust, with the rights of whoever the game is
-// then: root, or a user the player named. Mesa ignores them only in set-user-ID programs, so a
-// game root starts drops them all and keeps no shader cache.
-void forgetGlStackSettings() {
+// then: root, or a user the player named; Mesa ignores them only in set-user-ID programs. The
+// cursor theme's folders name files libXcursor parses. A game root starts drops them all and
+// keeps no shader cache.
+void forgetGraphicsSettings() {
     static const char* const kFamilies[] = {"LIBGL_", "MESA_", "GALLIUM_", "GALLIVM_", "LP_",
                                             "ZINK_",  "NIR_",  "__GLX_",   "__EGL_",   "__GL_",
-                                            "EGL_",   "GBM_",  "VK_"};
+                                            "EGL_",   "GBM_",  "VK_",      "XCURSOR_"};
     std::vector<std::string> names;
     for (char** entry = environ; *entry; ++entry) {
         const std::string setting = *entry;
@@ -315,7 +316,7 @@ std::string chooseIdentity(const std::string& tablePath, const std::string& repl
         }
         return {};
     }
-    forgetGlStackSettings();
+    forgetGraphicsSettings();
     if (tablePath.empty()) {
         return {};  // no data folder: nothing of one is touched
     }
@@ -329,10 +330,17 @@ std::string chooseIdentity(const std::string& tablePath, const std::string& repl
     const std::string folder = absolute(dataFolder, problem);
     const std::string table = absolute(tablePath, problem);
     const std::string replays = absolute(replayFolder, problem);
+    std::vector<std::string> folders{folder, replays};
+    // The libraries that draw read files of HOME (the X authority, X resources, Mesa's settings,
+    // cursor themes): a player's HOME is a player's folder too.
+    const char* home = std::getenv("HOME");
+    if (home && *home) {
+        folders.push_back(absolute(home, problem));
+    }
     if (!problem.empty()) {
         return refused + problem + advice;
     }
-    const IdentityPlan plan = planIdentity({folder, replays}, {table});
+    const IdentityPlan plan = planIdentity(folders, {table});
     switch (plan.kind) {
         case IdentityPlan::Kind::Stay:
             return {};

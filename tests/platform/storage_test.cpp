@@ -401,7 +401,10 @@ TEST_F(Identity, AFolderThatBlinksAwayNeverLeavesRootInThePlayersFolder) {
 // Becoming is for good: every user and group ID is the player's, and root can't be had back.
 // The environment may be the player's own (su -m keeps it), so its word on who started the game
 // (SUDO_UID, never root's) counts only where it names the folder's owner, who must have an
-// account, and SUDO_GID only where it is a group of that user's.
+// account, and SUDO_GID only where it is a group of that user's. Root's game reads files of its
+// HOME too (the X authority, X resources, Mesa's settings, cursor themes), so a player's HOME
+// makes it the player as a player's data folder does; and it takes no cursor themes from the
+// environment, whose files libXcursor would parse as root.
 TEST_F(Identity, RootBecomesThePlayerForGood) {
     if (geteuid() != 0) {
         GTEST_SKIP() << "only root can become another user (CI runs this as root)";
@@ -443,5 +446,19 @@ TEST_F(Identity, RootBecomesThePlayerForGood) {
     EXPECT_EXIT(becomes(stranger + "/orvel", nullptr), testing::ExitedWithCode(250),
                 "cannot play in .*/stranger/orvel as root: user 4242 has no account here; run "
                 "ORVEL as the folder's owner");
+    EXPECT_EXIT(
+        {
+            setenv("HOME", player.c_str(), 1);
+            becomes(dataHome + "/orvel", nullptr);
+        },
+        testing::ExitedWithCode(nobody), "");
+    EXPECT_EXIT(
+        {
+            setenv("XCURSOR_PATH", player.c_str(), 1);
+            const std::string problem =
+                chooseIdentity(dataHome + "/orvel/highScores.txt", dataHome + "/orvel/replays");
+            std::_Exit(problem.empty() && !std::getenv("XCURSOR_PATH") ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
     EXPECT_EXIT(becomes(dataHome + "/orvel", "65534"), testing::ExitedWithCode(0), "");
 }
