@@ -23,12 +23,12 @@ IdentityPlan stay() {
     return {};
 }
 
-IdentityPlan become(uid_t user) {
-    return {IdentityPlan::Kind::Become, user, {}};
+IdentityPlan become(uid_t user, const std::string& part) {
+    return {IdentityPlan::Kind::Become, user, {}, part};
 }
 
 IdentityPlan refuse(std::string problem) {
-    return {IdentityPlan::Kind::Refuse, 0, std::move(problem)};
+    return {IdentityPlan::Kind::Refuse, 0, std::move(problem), {}};
 }
 
 std::string describe(const std::string& what, const std::string& path, int code) {
@@ -111,7 +111,7 @@ public:
             // no folder now, but its owner may put a link in its place the moment after.
             if (info.st_uid != 0 &&
                 (!last || endsInFolder_ || S_ISDIR(info.st_mode) || S_ISLNK(info.st_mode))) {
-                return become(info.st_uid);
+                return become(info.st_uid, path);
             }
             if (S_ISLNK(info.st_mode)) {
                 if (++links > kMostLinks) {
@@ -157,7 +157,7 @@ private:
             return refuse(describe("cannot look at", shown(folder), errno));
         }
         if (info.st_uid != 0) {
-            return become(info.st_uid);
+            return become(info.st_uid, shown(folder));
         }
         if (othersMayWrite(info) && (info.st_mode & S_ISVTX) == 0) {
             return refuse(shown(folder) + " is root's, but others may write in it");
@@ -296,9 +296,15 @@ IdentityPlan planIdentity(const std::vector<std::string>& folders,
             if (plan.kind == IdentityPlan::Kind::Refuse) {
                 return plan;
             }
-            if (plan.kind == IdentityPlan::Kind::Become && found.kind == IdentityPlan::Kind::Stay) {
-                found = plan;
+            if (plan.kind != IdentityPlan::Kind::Become) {
+                continue;
             }
+            if (found.kind == IdentityPlan::Kind::Become && plan.user != found.user) {
+                return refuse(plan.decidedBy + " is user " + std::to_string(plan.user) +
+                              "'s, but another folder the game uses is user " +
+                              std::to_string(found.user) + "'s");
+            }
+            found = plan;
         }
     }
     return found;

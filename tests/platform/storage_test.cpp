@@ -335,6 +335,13 @@ TEST_F(Identity, RootDecidesOnceWhoPlaysByThePathsOwners) {
     folderOf(sticky + "/theirs", 0700, 65534);
     EXPECT_EQ(planFor(sticky + "/theirs/orvel", &user), IdentityPlan::Kind::Become);
     EXPECT_EQ(planFor(sticky, nullptr, &problem), IdentityPlan::Kind::Refuse);
+    // Two users' folders (the data folder's and HOME's) leave nobody to become: either would
+    // read what the other planted.
+    const std::string daemons = folderOf(dataHome + "/daemons", 0755, 1);
+    EXPECT_EQ(
+        planIdentity({player + "/orvel", daemons}, {player + "/orvel/highScores.txt"}).problem,
+        daemons + " is user 1's, but another folder the game uses is user 65534's");
+    EXPECT_EQ(planIdentity({player + "/orvel", player}, {}).kind, IdentityPlan::Kind::Become);
     // A file or FIFO of the player's on the way is no folder now, but its owner may put a link
     // to root's folders in its place the moment after root's game looked.
     const std::string file = sticky + "/file";
