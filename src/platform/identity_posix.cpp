@@ -271,19 +271,44 @@ void forgetGraphicsSettings() {
     setenv("MESA_SHADER_CACHE_DISABLE", "true", 1);
 }
 
-std::string absolute(const std::string& path, std::string& problem) {
-    if (!path.empty() && path[0] == '/') {
-        return path;
+// Relative paths (HOME=.) are walked from the working folder's path, told once. The kernel
+// follows them from the working folder itself, wherever renames have moved it meanwhile.
+class WorkingFolder {
+public:
+    std::string absolute(const std::string& path) {
+        if (!path.empty() && path[0] == '/') {
+            return path;
+        }
+        if (here_.empty() && problem_.empty()) {
+            std::string here(PATH_MAX, '\0');
+            if (getcwd(here.data(), here.size())) {
+                here_ = here.c_str();
+            } else {
+                problem_ = std::string("cannot tell where it is: the working folder's path: ") +
+                           std::strerror(errno);
+            }
+        }
+        return here_ + "/" + path;
     }
-    std::string here(PATH_MAX, '\0');
-    if (!getcwd(here.data(), here.size())) {
-        problem = std::string("cannot tell where it is: the working folder's path: ") +
-                  std::strerror(errno);
-        return {};
+
+    const std::string& problem() const { return problem_; }
+
+    // Whether the path walked still leads to the working folder (always so where none was
+    // walked): a player's folder renamed away and back as it was walked leaves root's game in the
+    // player's folder while the walk saw root's own.
+    bool stayedPut() const {
+        struct stat walked {};
+        struct stat here {};
+        return here_.empty() || (stat(here_.c_str(), &walked) == 0 && stat(".", &here) == 0 &&
+                                 walked.st_dev == here.st_dev && walked.st_ino == here.st_ino);
     }
-    here.resize(std::strlen(here.c_str()));
-    return here + "/" + path;
-}
+
+    const std::string& path() const { return here_; }
+
+private:
+    std::string here_;
+    std::string problem_;
+};
 
 }  // namespace
 
@@ -332,23 +357,25 @@ std::string chooseIdentity(const std::string& tablePath, const std::string& repl
                                                               : tablePath.substr(0, slash);
     const std::string refused = "cannot play in " + dataFolder + " as root: ";
     const std::string advice = "; run ORVEL as the folder's owner";
-    std::string problem;
-    const std::string folder = absolute(dataFolder, problem);
-    const std::string table = absolute(tablePath, problem);
-    const std::string replays = absolute(replayFolder, problem);
-    std::vector<std::string> folders{folder, replays};
+    WorkingFolder here;
+    std::vector<std::string> folders{here.absolute(dataFolder), here.absolute(replayFolder)};
     // The libraries that draw read files of HOME (the X authority, X resources, Mesa's settings,
     // cursor themes): a player's HOME is a player's folder too.
     const char* home = std::getenv("HOME");
     if (home && *home) {
-        folders.push_back(absolute(home, problem));
+        folders.push_back(here.absolute(home));
     }
-    if (!problem.empty()) {
-        return refused + problem + advice;
+    const std::string table = here.absolute(tablePath);
+    if (!here.problem().empty()) {
+        return refused + here.problem() + advice;
     }
     const IdentityPlan plan = planIdentity(folders, {table});
     switch (plan.kind) {
         case IdentityPlan::Kind::Stay:
+            if (!here.stayedPut()) {
+                return refused + "the working folder " + here.path() +
+                       " moved while it was looked at" + advice;
+            }
             return {};
         case IdentityPlan::Kind::Refuse:
             return refused + plan.problem + advice;
@@ -366,6 +393,6 @@ std::string chooseIdentity(const std::string& tablePath, const std::string& repl
     if (starter && std::strcmp(starter->saidBy, "SUDO_UID") == 0) {
         group = userNumber(std::getenv("SUDO_GID"));
     }
-    problem = becomeUser(plan.user, group);
+    const std::string problem = becomeUser(plan.user, group);
     return problem.empty() ? problem : refused + problem + advice;
 }

@@ -358,7 +358,9 @@ TEST_F(Identity, RootDecidesOnceWhoPlaysByThePathsOwners) {
 // The player's folder under a sticky folder vanishes for an instant every 300 us (renamed away
 // and back), with a link into root's folders inside: whenever root's game looks, it either finds
 // the player's folder (and becomes the player) or finds nothing and makes the folder its own,
-// so that the player can't put theirs back. It never stays root with the player's folder there.
+// so that the player can't put theirs back. It never stays root with the player's folder there,
+// nor with its working folder in the player's folder and HOME relative to it (su -m keeps both
+// as the player had them), whatever name the working folder's path had when root's game asked.
 TEST_F(Identity, AFolderThatBlinksAwayNeverLeavesRootInThePlayersFolder) {
     if (geteuid() != 0) {
         GTEST_SKIP() << "only root gives folders to other users (CI runs this as root)";
@@ -368,6 +370,7 @@ TEST_F(Identity, AFolderThatBlinksAwayNeverLeavesRootInThePlayersFolder) {
     const std::string folder = folderOf(sticky + "/p", 0755, 65534);
     fs::create_symlink(dataHome, folder + "/orvel");
     ASSERT_EQ(lchown((folder + "/orvel").c_str(), 65534, 65534), 0);
+    folderOf(folder + "/work", 0755, 65534);
     const pid_t blinker = fork();
     ASSERT_GE(blinker, 0);
     if (blinker == 0) {
@@ -403,6 +406,31 @@ TEST_F(Identity, AFolderThatBlinksAwayNeverLeavesRootInThePlayersFolder) {
         }
     }
     std::printf("root found the folder gone and made its own in %d of 2000 looks\n", claimed);
+    for (int start = 0; start < 200; ++start) {
+        const pid_t started = fork();
+        ASSERT_GE(started, 0);
+        if (started == 0) {
+            if (chdir((folder + "/work").c_str()) != 0 &&
+                chdir((folder + ".away/work").c_str()) != 0) {
+                std::_Exit(0);
+            }
+            setenv("HOME", ".", 1);
+            const std::string problem =
+                chooseIdentity(".local/share/orvel/highScores.txt", ".local/share/orvel/replays");
+            struct stat here {};
+            const bool inPlayers = stat(".", &here) == 0 && here.st_uid != 0;
+            std::_Exit(problem.empty() && geteuid() == 0 && inPlayers ? 3 : 0);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(started, &status, 0), started);
+        ASSERT_EQ(status, 0) << "root stayed root in the player's working folder, start " << start;
+        for (const std::string& name : {folder, folder + ".away"}) {
+            struct stat info {};
+            if (lstat(name.c_str(), &info) == 0 && info.st_uid == 0) {
+                ASSERT_EQ(rmdir(name.c_str()), 0);
+            }
+        }
+    }
 }
 
 // Becoming is for good: every user and group ID is the player's, and root can't be had back.
