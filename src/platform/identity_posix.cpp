@@ -1,6 +1,7 @@
 // Who the game is, decided once at start-up (POSIX): root's own folder, or becoming its user.
 #include "platform/identity.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -22,12 +23,12 @@ IdentityPlan stay() {
     return {};
 }
 
-IdentityPlan become(uid_t user) {
-    return {IdentityPlan::Kind::Become, user, {}};
+IdentityPlan become(uid_t user, const std::string& part) {
+    return {IdentityPlan::Kind::Become, user, {}, part};
 }
 
 IdentityPlan refuse(std::string problem) {
-    return {IdentityPlan::Kind::Refuse, 0, std::move(problem)};
+    return {IdentityPlan::Kind::Refuse, 0, std::move(problem), {}};
 }
 
 std::string describe(const std::string& what, const std::string& path, int code) {
@@ -106,8 +107,11 @@ public:
                 rest_.push_front(name);  // looked at again, whoever made it
                 continue;
             }
-            if (info.st_uid != 0 && (S_ISDIR(info.st_mode) || S_ISLNK(info.st_mode))) {
-                return become(info.st_uid);
+            // Only the table itself may be anyone's: a file or FIFO of another's on the way is
+            // no folder now, but its owner may put a link in its place the moment after.
+            if (info.st_uid != 0 &&
+                (!last || endsInFolder_ || S_ISDIR(info.st_mode) || S_ISLNK(info.st_mode))) {
+                return become(info.st_uid, path);
             }
             if (S_ISLNK(info.st_mode)) {
                 if (++links > kMostLinks) {
@@ -153,7 +157,7 @@ private:
             return refuse(describe("cannot look at", shown(folder), errno));
         }
         if (info.st_uid != 0) {
-            return become(info.st_uid);
+            return become(info.st_uid, shown(folder));
         }
         if (othersMayWrite(info) && (info.st_mode & S_ISVTX) == 0) {
             return refuse(shown(folder) + " is root's, but others may write in it");
@@ -182,20 +186,36 @@ std::optional<uid_t> userNumber(const char* text) {
     return static_cast<uid_t>(value);
 }
 
-// The user who started the game through sudo, pkexec or doas; never root, who is who runs it.
-std::optional<uid_t> startedBy() {
-    if (const std::optional<uid_t> user = userNumber(std::getenv("SUDO_UID"))) {
-        return user;
-    }
-    if (const std::optional<uid_t> user = userNumber(std::getenv("PKEXEC_UID"))) {
-        return user;
+// Who the environment says started the game through sudo, pkexec or doas (never root, who is
+// who runs it), and which of its variables says so.
+struct Starter {
+    uid_t user;
+    const char* saidBy;
+};
+
+std::optional<Starter> startedBy() {
+    for (const char* variable : {"SUDO_UID", "PKEXEC_UID"}) {
+        if (const std::optional<uid_t> user = userNumber(std::getenv(variable))) {
+            return Starter{*user, variable};
+        }
     }
     const char* name = std::getenv("DOAS_USER");
     const passwd* entry = name && *name ? getpwnam(name) : nullptr;
     if (entry && entry->pw_uid != 0) {
-        return entry->pw_uid;
+        return Starter{entry->pw_uid, "DOAS_USER"};
     }
     return std::nullopt;
+}
+
+// Whether user (named name, primary group primary) is in group.
+bool isMember(const char* name, gid_t primary, gid_t group) {
+    int count = 64;
+    std::vector<gid_t> groups(static_cast<size_t>(count));
+    while (getgrouplist(name, primary, groups.data(), &count) < 0) {
+        groups.resize(static_cast<size_t>(count));
+    }
+    groups.resize(static_cast<size_t>(count));
+    return std::find(groups.begin(), groups.end(), group) != groups.end();
 }
 
 // Takes user's groups, then group, then user, as real, effective and saved IDs; empty when done
@@ -206,7 +226,9 @@ std::string becomeUser(uid_t user, std::optional<gid_t> group) {
         return "user " + std::to_string(user) + " has no account here";
     }
     const std::string name = entry->pw_name;
-    const gid_t primary = group.value_or(entry->pw_gid);
+    // A group the user is not in is no word of sudo's: the environment may be a player's.
+    const gid_t primary =
+        group && isMember(entry->pw_name, entry->pw_gid, *group) ? *group : entry->pw_gid;
     const std::string who = "user " + name + " (" + std::to_string(user) + ")";
     if (initgroups(name.c_str(), primary) != 0 || setresgid(primary, primary, primary) != 0 ||
         setresuid(user, user, user) != 0) {
@@ -224,19 +246,69 @@ std::string becomeUser(uid_t user, std::optional<gid_t> group) {
     return {};
 }
 
-std::string absolute(const std::string& path, std::string& problem) {
-    if (!path.empty() && path[0] == '/') {
-        return path;
+// The environment root's game was given may be a player's (su -m keeps it, sudo -E much of it).
+// The GL stack's settings there choose drivers and Vulkan layers to load, files to write (a
+// trace, a log) and caches of compiled shaders to trust, with the rights of whoever the game is
+// then: root, or a user the player named; Mesa ignores them only in set-user-ID programs. The
+// cursor theme's folders name files libXcursor parses. A game root starts drops them all and
+// keeps no shader cache.
+void forgetGraphicsSettings() {
+    static const char* const kFamilies[] = {"LIBGL_", "MESA_", "GALLIUM_", "GALLIVM_", "LP_",
+                                            "ZINK_",  "NIR_",  "__GLX_",   "__EGL_",   "__GL_",
+                                            "EGL_",   "GBM_",  "VK_",      "XCURSOR_"};
+    std::vector<std::string> names;
+    for (char** entry = environ; *entry; ++entry) {
+        const std::string setting = *entry;
+        for (const char* family : kFamilies) {
+            if (setting.compare(0, std::strlen(family), family) == 0) {
+                names.push_back(setting.substr(0, setting.find('=')));
+            }
+        }
     }
-    std::string here(PATH_MAX, '\0');
-    if (!getcwd(here.data(), here.size())) {
-        problem = std::string("cannot tell where it is: the working folder's path: ") +
-                  std::strerror(errno);
-        return {};
+    for (const std::string& name : names) {
+        unsetenv(name.c_str());
     }
-    here.resize(std::strlen(here.c_str()));
-    return here + "/" + path;
+    setenv("MESA_SHADER_CACHE_DISABLE", "true", 1);
 }
+
+// Relative paths (HOME=.) are walked from the working folder's path, told once. The kernel
+// follows them from the working folder itself, wherever renames have moved it meanwhile.
+class WorkingFolder {
+public:
+    std::string absolute(const std::string& path) {
+        if (!path.empty() && path[0] == '/') {
+            return path;
+        }
+        if (here_.empty() && problem_.empty()) {
+            std::string here(PATH_MAX, '\0');
+            if (getcwd(here.data(), here.size())) {
+                here_ = here.c_str();
+            } else {
+                problem_ = std::string("cannot tell where it is: the working folder's path: ") +
+                           std::strerror(errno);
+            }
+        }
+        return here_ + "/" + path;
+    }
+
+    const std::string& problem() const { return problem_; }
+
+    // Whether the path walked still leads to the working folder (always so where none was
+    // walked): a player's folder renamed away and back as it was walked leaves root's game in the
+    // player's folder while the walk saw root's own.
+    bool stayedPut() const {
+        struct stat walked {};
+        struct stat here {};
+        return here_.empty() || (stat(here_.c_str(), &walked) == 0 && stat(".", &here) == 0 &&
+                                 walked.st_dev == here.st_dev && walked.st_ino == here.st_ino);
+    }
+
+    const std::string& path() const { return here_; }
+
+private:
+    std::string here_;
+    std::string problem_;
+};
 
 }  // namespace
 
@@ -249,9 +321,15 @@ IdentityPlan planIdentity(const std::vector<std::string>& folders,
             if (plan.kind == IdentityPlan::Kind::Refuse) {
                 return plan;
             }
-            if (plan.kind == IdentityPlan::Kind::Become && found.kind == IdentityPlan::Kind::Stay) {
-                found = plan;
+            if (plan.kind != IdentityPlan::Kind::Become) {
+                continue;
             }
+            if (found.kind == IdentityPlan::Kind::Become && plan.user != found.user) {
+                return refuse(plan.decidedBy + " is user " + std::to_string(plan.user) +
+                              "'s, but another folder the game uses is user " +
+                              std::to_string(found.user) + "'s");
+            }
+            found = plan;
         }
     }
     return found;
@@ -269,6 +347,7 @@ std::string chooseIdentity(const std::string& tablePath, const std::string& repl
         }
         return {};
     }
+    forgetGraphicsSettings();
     if (tablePath.empty()) {
         return {};  // no data folder: nothing of one is touched
     }
@@ -278,27 +357,42 @@ std::string chooseIdentity(const std::string& tablePath, const std::string& repl
                                                               : tablePath.substr(0, slash);
     const std::string refused = "cannot play in " + dataFolder + " as root: ";
     const std::string advice = "; run ORVEL as the folder's owner";
-    std::string problem;
-    const std::string folder = absolute(dataFolder, problem);
-    const std::string table = absolute(tablePath, problem);
-    const std::string replays = absolute(replayFolder, problem);
-    if (!problem.empty()) {
-        return refused + problem + advice;
+    WorkingFolder here;
+    std::vector<std::string> folders{here.absolute(dataFolder), here.absolute(replayFolder)};
+    // The libraries that draw read files of HOME (the X authority, X resources, Mesa's settings,
+    // cursor themes): a player's HOME is a player's folder too.
+    const char* home = std::getenv("HOME");
+    if (home && *home) {
+        folders.push_back(here.absolute(home));
     }
-    const IdentityPlan plan = planIdentity({folder, replays}, {table});
+    const std::string table = here.absolute(tablePath);
+    if (!here.problem().empty()) {
+        return refused + here.problem() + advice;
+    }
+    const IdentityPlan plan = planIdentity(folders, {table});
     switch (plan.kind) {
         case IdentityPlan::Kind::Stay:
+            if (!here.stayedPut()) {
+                return refused + "the working folder " + here.path() +
+                       " moved while it was looked at" + advice;
+            }
             return {};
         case IdentityPlan::Kind::Refuse:
             return refused + plan.problem + advice;
         case IdentityPlan::Kind::Become:
             break;
     }
-    const std::optional<uid_t> starter = startedBy();
+    // The environment's word on who started the game may be the player's own (su -m keeps it):
+    // it counts only where it names the folder's owner, never to borrow a third user's rights.
+    const std::optional<Starter> starter = startedBy();
+    if (starter && starter->user != plan.user) {
+        return refused + "it is user " + std::to_string(plan.user) + "'s, but " + starter->saidBy +
+               " says user " + std::to_string(starter->user) + " started the game" + advice;
+    }
     std::optional<gid_t> group;
-    if (starter && starter == userNumber(std::getenv("SUDO_UID"))) {
+    if (starter && std::strcmp(starter->saidBy, "SUDO_UID") == 0) {
         group = userNumber(std::getenv("SUDO_GID"));
     }
-    problem = becomeUser(starter.value_or(plan.user), group);
+    const std::string problem = becomeUser(plan.user, group);
     return problem.empty() ? problem : refused + problem + advice;
 }

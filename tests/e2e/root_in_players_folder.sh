@@ -7,7 +7,8 @@
 # the replay folder or the data folder a symlink to root's folders, links into a third user's
 # folder, the new data folder swapped for a symlink as root's game makes it (30 tries), a data
 # folder under /tmp-like sticky folder that blinks away and back as root's game looks at it (30
-# tries), HOME=. in a folder too deep to name, and a GL driver of the player's. Root's folder
+# tries), HOME=. in a folder too deep to name, and the GL stack's settings in the player's
+# environment (a driver, a trace file), wherever root's game plays. Root's folder
 # stays as it was, byte for byte and owner for owner, nothing added or removed, nothing of it
 # printed. Then play as sudo -E gives it, the player's own links and the player's own game record
 # and save, and everything made is the player's.
@@ -109,19 +110,6 @@ for link in orvel orvel/replays root:orvel/replays; do
   untouched "$link a symlink ($maker) to another user's folder"
 done
 
-# The player's GL driver, named in the environment root's game was given: loaded, if at all, by
-# the player. The log is the player's, in the player's folder.
-for sudo in "" SUDO_UID=65534; do
-  fresh_data
-  mkdir "$DATA/dri"
-  cp "$PLAYER_DRIVER" "$DATA/dri/swrast_dri.so"
-  chown -R 65534:65534 "$DATA/dri"
-  brief_root_game LIBGL_DRIVERS_PATH="$DATA/dri" PLAYER_DRIVER_LOG="$DATA/driver.log" $sudo
-  [ -s "$DATA/driver.log" ] || fail "the player's driver was never loaded ($sudo): $(cat "$ERR")"
-  ! grep -q -x 0 "$DATA/driver.log" || fail "the player's GL driver ran as root ($sudo)"
-  untouched "the player's GL driver ($sudo)"
-done
-
 # HOME=. in a folder of the player's too deep for its path to be told: root's game can't know
 # whose folder it is in, and stops, having touched nothing.
 fresh_data
@@ -212,4 +200,30 @@ record_and_exit
 [ "$(find "$DATA/orvel/replays" -name '*.orvel-replay' | wc -l)" = 3 ] ||
   fail "the player's game was not recorded: $(ls "$DATA/orvel/replays")"
 players_alone "the player's own game"
+
+# The environment root's game was given may be the player's (su -m keeps it): the GL stack's
+# settings there choose code to load, files to write, caches of compiled code to trust. Root's
+# game takes none of them, whoever it plays as: in the player's folder, with sudo's word and
+# without, in root's own folder, and in a folder of a third user's the player names, or with a
+# third user's SUDO_UID, whose rights the player would otherwise borrow. The same driver is loaded
+# by the player's own game (so the test would see it run), and by no game root starts; a trace
+# the player asks for never lands on root's file.
+mkdir "$DATA/dri" "$WORK/own" "$WORK/third"
+cp "$PLAYER_DRIVER" "$DATA/dri/swrast_dri.so"
+chown -R 65534:65534 "$DATA/dri"
+chmod 700 "$WORK/own"
+chown 1:1 "$WORK/third"
+install -m 666 /dev/null "$WORK/driver.log"
+driver=(LIBGL_DRIVERS_PATH="$DATA/dri" PLAYER_DRIVER_LOG="$WORK/driver.log")
+brief_root_game "${driver[@]}" "${PLAYER[@]}"
+[ "$(cat "$WORK/driver.log")" = 65534 ] || fail "the player's game did not load the player's driver"
+: >"$WORK/driver.log"
+for where in "" SUDO_UID=65534 XDG_DATA_HOME="$WORK/own" XDG_DATA_HOME="$WORK/third" SUDO_UID=2; do
+  brief_root_game "${driver[@]}" $where
+  [ ! -s "$WORK/driver.log" ] ||
+    fail "root's game ($where) loaded the player's driver as $(sort -u "$WORK/driver.log")"
+  untouched "the player's GL driver ($where)"
+done
+brief_root_game GALLIUM_TRACE="$VICTIMS/victim" XDG_DATA_HOME="$WORK/own"
+untouched "a GL trace written to root's file"
 echo "PASS"

@@ -335,12 +335,32 @@ TEST_F(Identity, RootDecidesOnceWhoPlaysByThePathsOwners) {
     folderOf(sticky + "/theirs", 0700, 65534);
     EXPECT_EQ(planFor(sticky + "/theirs/orvel", &user), IdentityPlan::Kind::Become);
     EXPECT_EQ(planFor(sticky, nullptr, &problem), IdentityPlan::Kind::Refuse);
+    // Two users' folders (the data folder's and HOME's) leave nobody to become: either would
+    // read what the other planted.
+    const std::string daemons = folderOf(dataHome + "/daemons", 0755, 1);
+    EXPECT_EQ(
+        planIdentity({player + "/orvel", daemons}, {player + "/orvel/highScores.txt"}).problem,
+        daemons + " is user 1's, but another folder the game uses is user 65534's");
+    EXPECT_EQ(planIdentity({player + "/orvel", player}, {}).kind, IdentityPlan::Kind::Become);
+    // A file or FIFO of the player's on the way is no folder now, but its owner may put a link
+    // to root's folders in its place the moment after root's game looked.
+    const std::string file = sticky + "/file";
+    std::fclose(std::fopen(file.c_str(), "w"));
+    ASSERT_EQ(mkfifo((sticky + "/fifo").c_str(), 0644), 0);
+    for (const std::string& theirs : {file, sticky + "/fifo"}) {
+        ASSERT_EQ(lchown(theirs.c_str(), 65534, 65534), 0);
+        user = 0;
+        EXPECT_EQ(planFor(theirs + "/orvel", &user), IdentityPlan::Kind::Become) << theirs;
+        EXPECT_EQ(user, 65534U) << theirs;
+    }
 }
 
 // The player's folder under a sticky folder vanishes for an instant every 300 us (renamed away
 // and back), with a link into root's folders inside: whenever root's game looks, it either finds
 // the player's folder (and becomes the player) or finds nothing and makes the folder its own,
-// so that the player can't put theirs back. It never stays root with the player's folder there.
+// so that the player can't put theirs back. It never stays root with the player's folder there,
+// nor with its working folder in the player's folder and HOME relative to it (su -m keeps both
+// as the player had them), whatever name the working folder's path had when root's game asked.
 TEST_F(Identity, AFolderThatBlinksAwayNeverLeavesRootInThePlayersFolder) {
     if (geteuid() != 0) {
         GTEST_SKIP() << "only root gives folders to other users (CI runs this as root)";
@@ -350,6 +370,7 @@ TEST_F(Identity, AFolderThatBlinksAwayNeverLeavesRootInThePlayersFolder) {
     const std::string folder = folderOf(sticky + "/p", 0755, 65534);
     fs::create_symlink(dataHome, folder + "/orvel");
     ASSERT_EQ(lchown((folder + "/orvel").c_str(), 65534, 65534), 0);
+    folderOf(folder + "/work", 0755, 65534);
     const pid_t blinker = fork();
     ASSERT_GE(blinker, 0);
     if (blinker == 0) {
@@ -385,37 +406,94 @@ TEST_F(Identity, AFolderThatBlinksAwayNeverLeavesRootInThePlayersFolder) {
         }
     }
     std::printf("root found the folder gone and made its own in %d of 2000 looks\n", claimed);
+    for (int start = 0; start < 200; ++start) {
+        const pid_t started = fork();
+        ASSERT_GE(started, 0);
+        if (started == 0) {
+            if (chdir((folder + "/work").c_str()) != 0 &&
+                chdir((folder + ".away/work").c_str()) != 0) {
+                std::_Exit(0);
+            }
+            setenv("HOME", ".", 1);
+            const std::string problem =
+                chooseIdentity(".local/share/orvel/highScores.txt", ".local/share/orvel/replays");
+            struct stat here {};
+            const bool inPlayers = stat(".", &here) == 0 && here.st_uid != 0;
+            std::_Exit(problem.empty() && geteuid() == 0 && inPlayers ? 3 : 0);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(started, &status, 0), started);
+        ASSERT_EQ(status, 0) << "root stayed root in the player's working folder, start " << start;
+        for (const std::string& name : {folder, folder + ".away"}) {
+            struct stat info {};
+            if (lstat(name.c_str(), &info) == 0 && info.st_uid == 0) {
+                ASSERT_EQ(rmdir(name.c_str()), 0);
+            }
+        }
+    }
 }
 
-// Becoming is for good: every user ID and group is the player's, and root can't be had back.
-// sudo's word on who started the game counts (never root's); without it the folder's owner,
-// who must have an account.
+// Becoming is for good: every user and group ID is the player's, and root can't be had back.
+// The environment may be the player's own (su -m keeps it), so its word on who started the game
+// (SUDO_UID, never root's) counts only where it names the folder's owner, who must have an
+// account, and SUDO_GID only where it is a group of that user's. Root's game reads files of its
+// HOME too (the X authority, X resources, Mesa's settings, cursor themes), so a player's HOME
+// makes it the player as a player's data folder does; and it takes no cursor themes from the
+// environment, whose files libXcursor would parse as root.
 TEST_F(Identity, RootBecomesThePlayerForGood) {
     if (geteuid() != 0) {
         GTEST_SKIP() << "only root can become another user (CI runs this as root)";
     }
     const std::string player = folderOf(dataHome + "/player", 0755, 65534);
     const std::string stranger = folderOf(dataHome + "/stranger", 0755, 4242);
-    // Exits with the user it is now, in part (root: 0), or 1 where it is not that user for good.
-    const auto becomes = [](const std::string& data, const char* sudoUid) {
+    // Exits with the user it is now, in part (root: 0), 250 where it refused, or 1 where it is not
+    // that user, with that user's own group, for good.
+    const auto becomes = [](const std::string& data, const char* sudoUid,
+                            const char* sudoGid = nullptr) {
         sudoUid ? setenv("SUDO_UID", sudoUid, 1) : unsetenv("SUDO_UID");
+        sudoGid ? setenv("SUDO_GID", sudoGid, 1) : unsetenv("SUDO_GID");
         const std::string problem = chooseIdentity(data + "/highScores.txt", data + "/replays");
         if (!problem.empty()) {
             std::fprintf(stderr, "%s\n", problem.c_str());
-            std::_Exit(2);
+            std::_Exit(250);
         }
         uid_t ids[3] = {};
+        gid_t groups[3] = {};
         getresuid(&ids[0], &ids[1], &ids[2]);
-        const bool same = ids[0] == ids[1] && ids[1] == ids[2];
+        getresgid(&groups[0], &groups[1], &groups[2]);
+        const passwd* entry = getpwuid(ids[0]);
+        const bool same = ids[0] == ids[1] && ids[1] == ids[2] && groups[0] == groups[1] &&
+                          groups[1] == groups[2] && entry && groups[0] == entry->pw_gid;
         const bool forGood = ids[0] == 0 || (setuid(0) != 0 && open("/root", O_RDONLY) < 0);
         std::_Exit(same && forGood ? static_cast<int>(ids[0] % 250) : 1);
     };
     const int nobody = 65534 % 250;
     EXPECT_EXIT(becomes(player + "/orvel", nullptr), testing::ExitedWithCode(nobody), "");
     EXPECT_EXIT(becomes(player + "/orvel", "0"), testing::ExitedWithCode(nobody), "");
-    EXPECT_EXIT(becomes(stranger + "/orvel", "65534"), testing::ExitedWithCode(nobody), "");
-    EXPECT_EXIT(becomes(stranger + "/orvel", nullptr), testing::ExitedWithCode(2),
+    EXPECT_EXIT(becomes(player + "/orvel", "65534", "65534"), testing::ExitedWithCode(nobody), "");
+    EXPECT_EXIT(becomes(player + "/orvel", "65534", "42"), testing::ExitedWithCode(nobody), "")
+        << "a group the player is not in (shadow, say) is no word of sudo's";
+    EXPECT_EXIT(becomes(player + "/orvel", "2"), testing::ExitedWithCode(250),
+                "cannot play in .*/player/orvel as root: it is user 65534's, but SUDO_UID says "
+                "user 2 started the game; run ORVEL as the folder's owner");
+    EXPECT_EXIT(becomes(stranger + "/orvel", "65534"), testing::ExitedWithCode(250),
+                "it is user 4242's, but SUDO_UID says user 65534 started the game");
+    EXPECT_EXIT(becomes(stranger + "/orvel", nullptr), testing::ExitedWithCode(250),
                 "cannot play in .*/stranger/orvel as root: user 4242 has no account here; run "
                 "ORVEL as the folder's owner");
+    EXPECT_EXIT(
+        {
+            setenv("HOME", player.c_str(), 1);
+            becomes(dataHome + "/orvel", nullptr);
+        },
+        testing::ExitedWithCode(nobody), "");
+    EXPECT_EXIT(
+        {
+            setenv("XCURSOR_PATH", player.c_str(), 1);
+            const std::string problem =
+                chooseIdentity(dataHome + "/orvel/highScores.txt", dataHome + "/orvel/replays");
+            std::_Exit(problem.empty() && !std::getenv("XCURSOR_PATH") ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
     EXPECT_EXIT(becomes(dataHome + "/orvel", "65534"), testing::ExitedWithCode(0), "");
 }
