@@ -2,10 +2,6 @@
 // folder with more rights than theirs through this game).
 #include "platform/identity.h"
 
-IdentityPlan planIdentity(const std::vector<std::string>&, const std::vector<std::string>&) {
-    return {};
-}
-
 std::string chooseIdentity(const std::string&, const std::string&) {
     return {};
 }

@@ -22,6 +22,7 @@
 #include "game_test.h"
 #include "platform/identity.h"
 #include "platform/lock_wait.h"
+#include "platform/path_owners.h"
 #include "platform/process.h"
 #include "platform/storage.h"
 
