@@ -193,11 +193,14 @@ TEST(Options, ReadsHelpVersionAndWindowedAndRefusesTheRest) {
     for (const char* bad : {"-geometry", "--window", "", "windowed", "--help=1"}) {
         EXPECT_EQ(parse({"orvel", bad}).action, Options::Action::Refuse) << bad;
     }
+    // Quoted as text: a terminal shown the refusal takes no command from it.
+    EXPECT_EQ(parse({"orvel", "-\x1B]0;x\x07"}).problem, "unknown option '-\\x1B]0;x\\x07'");
 }
 
 TEST_F(StartUp, RefusesAnInvalidSeedBeforeAnyWindowOpens) {
-    setenv("ORVEL_SEED", "12abc", 1);
-    EXPECT_EXIT(start(), testing::ExitedWithCode(2), "ORVEL_SEED must be a whole number");
+    setenv("ORVEL_SEED", "12abc\x1B[2J", 1);
+    EXPECT_EXIT(start(), testing::ExitedWithCode(2),
+                "ORVEL_SEED must be a whole number .*, not \"12abc\\\\x1B\\[2J\"");
     unsetenv("ORVEL_SEED");
 }
 
