@@ -135,11 +135,9 @@ public:
                 }
                 return stay();  // the table itself, or a file on the way (nothing lies below)
             }
-            if (othersMayWrite(info) && ((info.st_mode & S_ISVTX) == 0 || last)) {
-                return refuse(path + " is root's, but others may write in it");
+            if (std::optional<IdentityPlan> plan = standIn(path, info, last)) {
+                return *plan;
             }
-            at_ = path;
-            openAbove_ = othersMayWrite(info);
         }
         return stay();
     }
@@ -153,10 +151,17 @@ private:
         if (lstat(shown(folder).c_str(), &info) != 0) {
             return refuse(describe("cannot look at", shown(folder), errno));
         }
+        return standIn(folder, info, false);
+    }
+
+    // Stands in folder, found as info, unless it decides: another's folder makes the game theirs;
+    // one of root's that others may write in is fit only to pass through, sticky, on the way.
+    std::optional<IdentityPlan> standIn(const std::string& folder, const struct stat& info,
+                                        bool last) {
         if (info.st_uid != 0) {
             return become(info.st_uid, shown(folder));
         }
-        if (othersMayWrite(info) && (info.st_mode & S_ISVTX) == 0) {
+        if (othersMayWrite(info) && ((info.st_mode & S_ISVTX) == 0 || last)) {
             return refuse(shown(folder) + " is root's, but others may write in it");
         }
         at_ = folder;
@@ -169,6 +174,7 @@ private:
     std::string at_;          // the folder reached, links resolved; "" for /
     bool openAbove_ = false;  // others may make entries in it (a sticky folder)
 };
+
 }  // namespace
 
 IdentityPlan planIdentity(const std::vector<std::string>& folders,
